@@ -14,6 +14,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #include <lmcons.h>
+#include <nb30.h>
+#include <wbemidl.h>
 #else
 #include <pwd.h>
 #include <unistd.h>
@@ -32,6 +34,70 @@ QString readFileText(const QString &path)
         return {};
     return QString::fromUtf8(f.readAll()).trimmed();
 }
+
+#ifdef Q_OS_WIN
+template<typename T>
+struct ComRef
+{
+    T *p = nullptr;
+    ~ComRef() { if (p) p->Release(); }
+    T **out() { return &p; }
+    T *operator->() const { return p; }
+};
+
+[[noreturn]] void throwCom(const char *what, HRESULT hr)
+{
+    throw IdentityError(QStringLiteral("%1 (0x%2)").arg(QLatin1String(what))
+                            .arg(quint32(hr), 8, 16, QLatin1Char('0')).toStdString());
+}
+
+// The serial number of physical drive 0 as WMI reports it.
+DiskInfo readWmiDiskZero()
+{
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    struct Uninit { bool on; ~Uninit() { if (on) CoUninitialize(); } } uninit{SUCCEEDED(init)};
+
+    ComRef<IWbemLocator> locator;
+    HRESULT hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                  reinterpret_cast<void **>(locator.out()));
+    if (FAILED(hr))
+        throwCom("WMI", hr);
+    ComRef<IWbemServices> services;
+    BSTR ns = SysAllocString(L"ROOT\\CIMV2");
+    hr = locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.out());
+    SysFreeString(ns);
+    if (FAILED(hr))
+        throwCom("WMI", hr);
+    CoSetProxyBlanket(services.p, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                      RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    BSTR language = SysAllocString(L"WQL");
+    BSTR query = SysAllocString(
+        L"SELECT SerialNumber FROM Win32_DiskDrive WHERE DeviceID=\"\\\\\\\\.\\\\PHYSICALDRIVE0\"");
+    ComRef<IEnumWbemClassObject> rows;
+    hr = services->ExecQuery(language, query, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                             nullptr, rows.out());
+    SysFreeString(language);
+    SysFreeString(query);
+    if (FAILED(hr))
+        throwCom("WMI", hr);
+
+    DiskInfo disk;
+    disk.name = QStringLiteral("PHYSICALDRIVE0");
+    for (;;) {
+        ComRef<IWbemClassObject> row;
+        ULONG count = 0;
+        if (FAILED(rows->Next(WBEM_INFINITE, 1, row.out(), &count)) || count == 0)
+            break;
+        VARIANT value;
+        VariantInit(&value);
+        disk.hasSerial = SUCCEEDED(row->Get(L"SerialNumber", 0, &value, nullptr, nullptr))
+                         && value.vt == VT_BSTR;
+        disk.serial = disk.hasSerial ? QString::fromWCharArray(value.bstrVal) : QString();
+        VariantClear(&value);
+    }
+    return disk;
+}
+#endif
 
 #ifndef Q_OS_WIN
 // Block devices that are disks of the machine, in name order: no loop, RAM, device-mapper,
@@ -200,15 +266,30 @@ QString LocalIpAddress()
 QString GetMacAddress()
 {
 #ifdef Q_OS_WIN
-    // NetBIOS adapter status is gone from current Windows SDK setups; the adapters of the
-    // network layer give the same addresses in the same order.
+    // NetBIOS: enumerate the LAN adapters into a 4-byte buffer (count + up to three numbers),
+    // then reset each and ask its status.
+    UCHAR lanas[4] = {};
+    NCB ncb{};
+    ncb.ncb_command = NCBENUM;
+    ncb.ncb_buffer = lanas;
+    ncb.ncb_length = sizeof lanas;
+    Netbios(&ncb);
     QList<AdapterStatus> adapters;
-    for (const QNetworkInterface &iface : QNetworkInterface::allInterfaces()) {
-        if (adapters.size() == 3)
-            break;
-        const QByteArray bytes =
-            QByteArray::fromHex(iface.hardwareAddress().toLatin1().replace(':', "").replace('-', ""));
-        adapters << AdapterStatus{bytes.size() == 6, bytes};
+    for (int i = 0; i < qMin(int(lanas[0]), 3); ++i) {
+        NCB reset{};
+        reset.ncb_command = NCBRESET;
+        reset.ncb_lana_num = lanas[i + 1];
+        Netbios(&reset);
+        UCHAR status[60] = {};
+        NCB query{};
+        query.ncb_command = NCBASTAT;
+        query.ncb_lana_num = lanas[i + 1];
+        memcpy(query.ncb_callname, "*               ", NCBNAMSZ);
+        query.ncb_buffer = status;
+        query.ncb_length = sizeof status;
+        const UCHAR rc = Netbios(&query);
+        const bool ok = rc == NRC_GOODRET || rc == NRC_BUFLEN;
+        adapters << AdapterStatus{ok, QByteArray(reinterpret_cast<const char *>(status), 6)};
     }
     return MacFromAdapters(adapters);
 #else
@@ -219,13 +300,7 @@ QString GetMacAddress()
 QString DiskSerialNumber()
 {
 #ifdef Q_OS_WIN
-    // WMI Win32_DiskDrive of PHYSICALDRIVE0 through the volume of the system drive.
-    wchar_t volumeName[MAX_PATH + 1];
-    DWORD serial = 0;
-    if (!GetVolumeInformationW(L"C:\\", volumeName, MAX_PATH + 1, &serial, nullptr, nullptr,
-                               nullptr, 0))
-        throw IdentityError("Disk seri numarası okunamadı");
-    return QStringLiteral("%1").arg(serial, 8, 16, QLatin1Char('0')).toUpper();
+    return DiskSerialFrom({readWmiDiskZero()});
 #else
     return DiskSerialFrom(readLinuxDisks());
 #endif
