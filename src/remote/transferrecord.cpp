@@ -53,6 +53,17 @@ bool wholeNumber(const QJsonValue &v, double *number)
     return std::isfinite(*number) && std::trunc(*number) == *number;
 }
 
+// An "id" or "ref": a whole number in 32-bit range (a larger one cannot be converted safely).
+bool recordNumber(const QJsonValue &v, qint64 *number)
+{
+    double d = 0;
+    if (!wholeNumber(v, &d) || d < std::numeric_limits<int>::min()
+        || d > std::numeric_limits<int>::max())
+        return false;
+    *number = qint64(d);
+    return true;
+}
+
 } // namespace
 
 void TransferRecord::writeJson(JsonWriter &w) const
@@ -101,19 +112,19 @@ bool RecordReader::readRecord(const QJsonValue &value, std::unique_ptr<TransferR
 
     const QJsonValue refValue = object.value(u"ref");
     if (!refValue.isUndefined()) {
-        double ref = 0;
-        if (!wholeNumber(refValue, &ref))
+        qint64 ref = 0;
+        if (!recordNumber(refValue, &ref))
             return fail(error, QStringLiteral("%1 kaydının \"ref\" bilgisi tam sayı değil.")
                                    .arg(type));
-        const auto it = m_byId.find(qint64(ref));
+        const auto it = m_byId.find(ref);
         if (it == m_byId.end())
             return fail(error, QStringLiteral("%1 kaydı, daha önce okunmamış %2 numaralı "
                                               "kayda başvuruyor.")
                                    .arg(type)
-                                   .arg(qint64(ref)));
+                                   .arg(ref));
         if (it->second->typeName() != type)
             return fail(error, QStringLiteral("%1 numaralı kayıt %2 türünde, %3 değil.")
-                                   .arg(qint64(ref))
+                                   .arg(ref)
                                    .arg(it->second->typeName(), type));
         record = it->second->clone();
         return true;
@@ -125,10 +136,11 @@ bool RecordReader::readRecord(const QJsonValue &value, std::unique_ptr<TransferR
 
     // Without an id the object simply cannot be referred to later.
     const QJsonValue idValue = object.value(u"id");
-    double id = 0;
+    qint64 id = 0;
     const bool hasId = !idValue.isUndefined();
-    if (hasId && !wholeNumber(idValue, &id))
-        return fail(error, QStringLiteral("%1 kaydının \"id\" bilgisi tam sayı değil.").arg(type));
+    if (hasId && !recordNumber(idValue, &id))
+        return fail(error,
+                    QStringLiteral("%1 kaydının \"id\" bilgisi tam sayı değil.").arg(type));
 
     const QJsonValue fieldsValue = object.value(u"fields");
     if (!fieldsValue.isUndefined() && !fieldsValue.isObject())
@@ -139,8 +151,8 @@ bool RecordReader::readRecord(const QJsonValue &value, std::unique_ptr<TransferR
         return false;
 
     // Registered once complete: a ref to an enclosing object would be a cycle.
-    if (hasId && !m_byId.emplace(qint64(id), created->clone()).second)
-        return fail(error, QStringLiteral("%1 numaralı kayıt iki kez var.").arg(qint64(id)));
+    if (hasId && !m_byId.emplace(id, created->clone()).second)
+        return fail(error, QStringLiteral("%1 numaralı kayıt iki kez var.").arg(id));
     record = std::move(created);
     return true;
 }

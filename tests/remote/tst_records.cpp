@@ -353,6 +353,11 @@ void tst_Records::refusals_data()
         << "mobilstokunit.TMobilStok";
     QTest::newRow("ref not whole")
         << holder + R"([{"type":"mobilstokunit.TAcilisEkran","ref":"2"}]}})" << "ref";
+    QTest::newRow("huge id") << QByteArray(R"({"type":"baglantiu.TTusSonuclari",)"
+                                           R"("id":1e300,"fields":{}})")
+                             << "id";
+    QTest::newRow("huge ref")
+        << holder + R"([{"type":"mobilstokunit.TAcilisEkran","ref":1e300}]}})" << "ref";
     QTest::newRow("id used twice")
         << holder + R"([{"type":"mobilstokunit.TAcilisEkran","id":2,"fields":{}},)"
                     R"({"type":"mobilstokunit.TAcilisEkran","id":2,"fields":{}}]}})"
