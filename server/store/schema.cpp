@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: LicenseRef-Mervak
+#include "schema.h"
+
+namespace Mervak::Server {
+
+namespace {
+
+// Dates are ISO text ("2026-03-01"), moments ISO text without zone ("2026-03-01T14:05:00",
+// the server's local time). Amounts are stored already rounded to cents.
+const QStringList kVersion1 = {
+    QStringLiteral(R"(CREATE TABLE settings (
+        key TEXT PRIMARY KEY,
+        value TEXT NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE sales_reps (
+        id INTEGER PRIMARY KEY,
+        name TEXT NOT NULL,
+        phone TEXT NOT NULL DEFAULT '',
+        email TEXT NOT NULL DEFAULT ''))"),
+
+    QStringLiteral(R"(CREATE TABLE customers (
+        carino INTEGER PRIMARY KEY,
+        code TEXT NOT NULL UNIQUE,
+        name TEXT NOT NULL,
+        contact TEXT NOT NULL DEFAULT '',
+        special_code TEXT NOT NULL DEFAULT '',
+        main_group TEXT NOT NULL DEFAULT '',
+        sub_group TEXT NOT NULL DEFAULT '',
+        code1 TEXT NOT NULL DEFAULT '',
+        code2 TEXT NOT NULL DEFAULT '',
+        code3 TEXT NOT NULL DEFAULT '',
+        code4 TEXT NOT NULL DEFAULT '',
+        code5 TEXT NOT NULL DEFAULT '',
+        address1 TEXT NOT NULL DEFAULT '',
+        address2 TEXT NOT NULL DEFAULT '',
+        district TEXT NOT NULL DEFAULT '',
+        city TEXT NOT NULL DEFAULT '',
+        country TEXT NOT NULL DEFAULT '',
+        phone1 TEXT NOT NULL DEFAULT '',
+        phone2 TEXT NOT NULL DEFAULT '',
+        fax1 TEXT NOT NULL DEFAULT '',
+        fax2 TEXT NOT NULL DEFAULT '',
+        gsm TEXT NOT NULL DEFAULT '',
+        email TEXT NOT NULL DEFAULT '',
+        tax_office TEXT NOT NULL DEFAULT '',
+        tax_no TEXT NOT NULL DEFAULT '',
+        discount REAL NOT NULL DEFAULT 0 CHECK (discount >= 0 AND discount < 100),
+        cash_discount REAL NOT NULL DEFAULT 0 CHECK (cash_discount >= 0 AND cash_discount < 100),
+        payment_days INTEGER NOT NULL DEFAULT 0,
+        tolerance_days INTEGER NOT NULL DEFAULT 0,
+        tolerance_months INTEGER NOT NULL DEFAULT 0,
+        rep_id INTEGER REFERENCES sales_reps(id),
+        active INTEGER NOT NULL DEFAULT 1,
+        search_key TEXT NOT NULL DEFAULT ''))"),
+
+    QStringLiteral(R"(CREATE TABLE brand_discounts (
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        brand TEXT NOT NULL,
+        rate REAL NOT NULL CHECK (rate >= 0 AND rate < 100),
+        PRIMARY KEY (carino, brand)))"),
+
+    QStringLiteral(R"(CREATE TABLE users (
+        id INTEGER PRIMARY KEY,
+        name TEXT NOT NULL UNIQUE,
+        password TEXT NOT NULL,
+        active INTEGER NOT NULL DEFAULT 1,
+        user_type INTEGER NOT NULL CHECK (user_type BETWEEN 0 AND 4),
+        carino INTEGER REFERENCES customers(carino),
+        rep_id INTEGER REFERENCES sales_reps(id),
+        email TEXT NOT NULL DEFAULT '',
+        created_at TEXT NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE computers (
+        computer_id TEXT PRIMARY KEY,
+        user_id INTEGER NOT NULL REFERENCES users(id),
+        active INTEGER NOT NULL DEFAULT 1,
+        demo INTEGER NOT NULL DEFAULT 0,
+        registered_at TEXT NOT NULL,
+        last_seen_at TEXT,
+        last_signout_at TEXT,
+        note TEXT NOT NULL DEFAULT ''))"),
+
+    QStringLiteral(R"(CREATE TABLE pictures (
+        id INTEGER PRIMARY KEY,
+        jpeg BLOB NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE items (
+        stokno INTEGER PRIMARY KEY,
+        code TEXT NOT NULL UNIQUE,
+        name TEXT NOT NULL,
+        other_name TEXT NOT NULL DEFAULT '',
+        barcode TEXT NOT NULL DEFAULT '',
+        barcode_no INTEGER NOT NULL DEFAULT 0,
+        oem1 TEXT NOT NULL DEFAULT '',
+        oem2 TEXT NOT NULL DEFAULT '',
+        oem3 TEXT NOT NULL DEFAULT '',
+        oem4 TEXT NOT NULL DEFAULT '',
+        oem_no TEXT NOT NULL DEFAULT '',
+        finish_code TEXT NOT NULL DEFAULT '',
+        maker_code TEXT NOT NULL DEFAULT '',
+        dp_code TEXT NOT NULL DEFAULT '',
+        p_code TEXT NOT NULL DEFAULT '',
+        special_code TEXT NOT NULL DEFAULT '',
+        box_quantity INTEGER NOT NULL DEFAULT 1 CHECK (box_quantity >= 1),
+        unit TEXT NOT NULL DEFAULT 'ADET',
+        brand TEXT NOT NULL DEFAULT '',
+        model TEXT NOT NULL DEFAULT '',
+        department TEXT NOT NULL DEFAULT '',
+        main_group TEXT NOT NULL DEFAULT '',
+        sub_group TEXT NOT NULL DEFAULT '',
+        colour TEXT NOT NULL DEFAULT '',
+        size TEXT NOT NULL DEFAULT '',
+        vat_rate REAL NOT NULL DEFAULT 20,
+        list_price REAL NOT NULL CHECK (list_price >= 0),
+        campaign_price REAL NOT NULL DEFAULT 0,
+        campaign_until TEXT,
+        item_discount REAL NOT NULL DEFAULT 0,
+        stock REAL NOT NULL DEFAULT 0,
+        supplier_ordered REAL NOT NULL DEFAULT 0,
+        supply_status INTEGER NOT NULL DEFAULT 0,
+        added_on TEXT NOT NULL,
+        picture_id INTEGER REFERENCES pictures(id),
+        active INTEGER NOT NULL DEFAULT 1,
+        search_key TEXT NOT NULL DEFAULT ''))"),
+    QStringLiteral("CREATE INDEX items_added_on ON items(added_on)"),
+    QStringLiteral("CREATE INDEX items_campaign ON items(campaign_price) WHERE campaign_price > 0"),
+    QStringLiteral("CREATE INDEX items_main_group ON items(main_group, sub_group)"),
+
+    QStringLiteral(R"(CREATE TABLE basket_lines (
+        sirano INTEGER PRIMARY KEY AUTOINCREMENT,
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        stokno INTEGER NOT NULL REFERENCES items(stokno),
+        quantity REAL NOT NULL CHECK (quantity > 0),
+        unit_price REAL NOT NULL,
+        vat_rate REAL NOT NULL,
+        ind1 REAL NOT NULL DEFAULT 0,
+        ind2 REAL NOT NULL DEFAULT 0,
+        ind3 REAL NOT NULL DEFAULT 0,
+        ind4 REAL NOT NULL DEFAULT 0,
+        campaign INTEGER NOT NULL DEFAULT 0,
+        amount REAL NOT NULL,
+        discount_amount REAL NOT NULL,
+        net_unit_price REAL NOT NULL,
+        net_amount REAL NOT NULL,
+        vat_amount REAL NOT NULL,
+        selected INTEGER NOT NULL DEFAULT 1,
+        entered_by INTEGER REFERENCES users(id),
+        entered_at TEXT NOT NULL))"),
+    QStringLiteral("CREATE INDEX basket_lines_customer ON basket_lines(carino, stokno)"),
+
+    QStringLiteral(R"(CREATE TABLE basket_log (
+        id INTEGER PRIMARY KEY,
+        carino INTEGER NOT NULL,
+        sirano INTEGER NOT NULL,
+        description TEXT NOT NULL,
+        deleted_by INTEGER,
+        deleted_at TEXT NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE delivery_types (
+        id INTEGER PRIMARY KEY,
+        name TEXT NOT NULL))"),
+    QStringLiteral(R"(CREATE TABLE cargo_types (
+        id INTEGER PRIMARY KEY,
+        name TEXT NOT NULL))"),
+    QStringLiteral(R"(CREATE TABLE cargo_companies (
+        sirano INTEGER PRIMARY KEY,
+        cargo_type_id INTEGER NOT NULL REFERENCES cargo_types(id),
+        name TEXT NOT NULL,
+        notice TEXT NOT NULL DEFAULT '',
+        phone TEXT NOT NULL DEFAULT '',
+        active INTEGER NOT NULL DEFAULT 1))"),
+
+    QStringLiteral(R"(CREATE TABLE orders (
+        idno INTEGER PRIMARY KEY AUTOINCREMENT,
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        created_at TEXT NOT NULL,
+        state INTEGER NOT NULL,
+        delivery_type_id INTEGER NOT NULL REFERENCES delivery_types(id),
+        cargo_type_id INTEGER NOT NULL REFERENCES cargo_types(id),
+        cargo_company_id INTEGER NOT NULL REFERENCES cargo_companies(sirano),
+        customer_note TEXT NOT NULL DEFAULT '',
+        our_note TEXT NOT NULL DEFAULT '',
+        seller_note TEXT NOT NULL DEFAULT '',
+        placed_by INTEGER REFERENCES users(id),
+        currency TEXT NOT NULL DEFAULT 'TL',
+        rate REAL NOT NULL DEFAULT 1))"),
+    QStringLiteral("CREATE INDEX orders_customer ON orders(carino, created_at)"),
+    QStringLiteral("CREATE INDEX orders_state ON orders(state)"),
+
+    // One order line is also the stock movement of the order (STOKHAR_NO = id).
+    QStringLiteral(R"(CREATE TABLE order_lines (
+        id INTEGER PRIMARY KEY AUTOINCREMENT,
+        idno INTEGER NOT NULL REFERENCES orders(idno),
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        basket_sirano INTEGER NOT NULL,
+        stokno INTEGER NOT NULL REFERENCES items(stokno),
+        quantity REAL NOT NULL CHECK (quantity > 0),
+        delivered REAL NOT NULL DEFAULT 0,
+        closed INTEGER NOT NULL DEFAULT 0,
+        unit_price REAL NOT NULL,
+        first_price REAL NOT NULL,
+        vat_rate REAL NOT NULL,
+        ind1 REAL NOT NULL DEFAULT 0,
+        ind2 REAL NOT NULL DEFAULT 0,
+        ind3 REAL NOT NULL DEFAULT 0,
+        ind4 REAL NOT NULL DEFAULT 0,
+        campaign INTEGER NOT NULL DEFAULT 0,
+        amount REAL NOT NULL,
+        discount_amount REAL NOT NULL,
+        net_unit_price REAL NOT NULL,
+        net_amount REAL NOT NULL,
+        vat_amount REAL NOT NULL,
+        entered_by INTEGER REFERENCES users(id),
+        entered_at TEXT NOT NULL))"),
+    QStringLiteral("CREATE INDEX order_lines_order ON order_lines(idno)"),
+    QStringLiteral("CREATE INDEX order_lines_customer ON order_lines(carino, stokno)"),
+    QStringLiteral("CREATE INDEX order_lines_item ON order_lines(stokno)"),
+
+    QStringLiteral(R"(CREATE TABLE account_movements (
+        idno INTEGER PRIMARY KEY AUTOINCREMENT,
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        date TEXT NOT NULL,
+        time TEXT NOT NULL DEFAULT '',
+        kind INTEGER NOT NULL,
+        type_name TEXT NOT NULL,
+        document_no TEXT NOT NULL DEFAULT '',
+        debit REAL NOT NULL DEFAULT 0,
+        credit REAL NOT NULL DEFAULT 0,
+        currency TEXT NOT NULL DEFAULT 'TL',
+        description TEXT NOT NULL DEFAULT '',
+        due_date TEXT,
+        rep_id INTEGER REFERENCES sales_reps(id),
+        order_idno INTEGER REFERENCES orders(idno)))"),
+    QStringLiteral("CREATE INDEX account_movements_customer ON account_movements(carino, date)"),
+
+    QStringLiteral(R"(CREATE TABLE invoice_lines (
+        id INTEGER PRIMARY KEY,
+        idno INTEGER NOT NULL REFERENCES account_movements(idno),
+        order_line_id INTEGER REFERENCES order_lines(id),
+        stokno INTEGER NOT NULL REFERENCES items(stokno),
+        quantity REAL NOT NULL,
+        unit_price REAL NOT NULL,
+        vat_rate REAL NOT NULL,
+        ind1 REAL NOT NULL DEFAULT 0,
+        ind2 REAL NOT NULL DEFAULT 0,
+        ind3 REAL NOT NULL DEFAULT 0,
+        ind4 REAL NOT NULL DEFAULT 0,
+        amount REAL NOT NULL,
+        discount_amount REAL NOT NULL,
+        net_unit_price REAL NOT NULL,
+        net_amount REAL NOT NULL,
+        vat_amount REAL NOT NULL,
+        waybill_no TEXT NOT NULL DEFAULT '',
+        note TEXT NOT NULL DEFAULT ''))"),
+    QStringLiteral("CREATE INDEX invoice_lines_invoice ON invoice_lines(idno)"),
+
+    QStringLiteral(R"(CREATE TABLE collection_entries (
+        id INTEGER PRIMARY KEY,
+        idno INTEGER NOT NULL REFERENCES account_movements(idno),
+        date TEXT NOT NULL,
+        time TEXT NOT NULL DEFAULT '',
+        kind TEXT NOT NULL,
+        document_no TEXT NOT NULL DEFAULT '',
+        due_date TEXT,
+        amount REAL NOT NULL,
+        currency TEXT NOT NULL DEFAULT 'TL',
+        description TEXT NOT NULL DEFAULT '',
+        reference TEXT NOT NULL DEFAULT ''))"),
+    QStringLiteral("CREATE INDEX collection_entries_movement ON collection_entries(idno)"),
+
+    QStringLiteral(R"(CREATE TABLE card_payments (
+        sirano INTEGER PRIMARY KEY AUTOINCREMENT,
+        idno INTEGER NOT NULL REFERENCES account_movements(idno),
+        carino INTEGER NOT NULL REFERENCES customers(carino),
+        paid_at TEXT NOT NULL,
+        amount REAL NOT NULL,
+        card_holder TEXT NOT NULL,
+        card_masked TEXT NOT NULL,
+        bank TEXT NOT NULL,
+        auth_code TEXT NOT NULL,
+        installments INTEGER NOT NULL DEFAULT 1,
+        reference TEXT NOT NULL))"),
+    QStringLiteral("CREATE INDEX card_payments_movement ON card_payments(idno)"),
+
+    QStringLiteral(R"(CREATE TABLE outbox (
+        id INTEGER PRIMARY KEY,
+        created_at TEXT NOT NULL,
+        kind TEXT NOT NULL,
+        computer_id TEXT NOT NULL,
+        carino INTEGER,
+        subject TEXT NOT NULL,
+        firm TEXT NOT NULL DEFAULT '',
+        address1 TEXT NOT NULL DEFAULT '',
+        address2 TEXT NOT NULL DEFAULT '',
+        district TEXT NOT NULL DEFAULT '',
+        city TEXT NOT NULL DEFAULT '',
+        phone TEXT NOT NULL DEFAULT '',
+        fax TEXT NOT NULL DEFAULT '',
+        tax_office TEXT NOT NULL DEFAULT '',
+        tax_no TEXT NOT NULL DEFAULT '',
+        contact TEXT NOT NULL DEFAULT '',
+        user_name TEXT NOT NULL DEFAULT '',
+        password TEXT NOT NULL DEFAULT '',
+        mail TEXT NOT NULL DEFAULT '',
+        cargo_depot TEXT NOT NULL DEFAULT '',
+        body TEXT NOT NULL DEFAULT ''))"),
+
+    QStringLiteral(R"(CREATE TABLE announcements (
+        sirano INTEGER PRIMARY KEY,
+        advert INTEGER NOT NULL DEFAULT 0,
+        title TEXT NOT NULL DEFAULT '',
+        action TEXT NOT NULL DEFAULT '',
+        picture BLOB,
+        active INTEGER NOT NULL DEFAULT 1))"),
+
+    QStringLiteral(R"(CREATE TABLE banners (
+        slot INTEGER PRIMARY KEY CHECK (slot BETWEEN 1 AND 3),
+        data BLOB NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE documents (
+        sirano INTEGER PRIMARY KEY,
+        name TEXT NOT NULL,
+        title TEXT NOT NULL,
+        data BLOB NOT NULL,
+        created_at TEXT NOT NULL))"),
+
+    QStringLiteral(R"(CREATE TABLE exchange_rates (
+        currency TEXT PRIMARY KEY,
+        rate REAL NOT NULL,
+        updated_at TEXT NOT NULL))"),
+};
+
+} // namespace
+
+const std::vector<Migration> &schemaMigrations()
+{
+    static const std::vector<Migration> migrations = {
+        {1, kVersion1},
+    };
+    return migrations;
+}
+
+} // namespace Mervak::Server
