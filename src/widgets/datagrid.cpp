@@ -115,6 +115,7 @@ DataGrid::DataGrid(QWidget *parent)
 DataGrid::~DataGrid()
 {
     // The view and the models go before the data set the grid may own.
+    disconnect(m_proxy, nullptr, this, nullptr);
     delete m_view;
     m_view = nullptr;
     m_model->setDataSet(nullptr);
@@ -363,7 +364,7 @@ void DataGrid::applyLook()
 {
     m_view->gridHeader()->applyLook();
     m_view->indicator()->applyLook();
-    m_view->viewport()->update();
+    m_view->applyLook();
     m_footer->update();
 }
 

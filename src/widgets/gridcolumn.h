@@ -101,8 +101,8 @@ using CellText = std::function<QString(const GridRow &row)>;
 */
 struct GridColumn
 {
-    QString field;                  // empty for a drawn column
-    QString caption;                // empty: an empty header (see fieldCaption)
+    QString field = {};             // empty for a drawn column
+    QString caption = {};           // empty: an empty header (see fieldCaption)
     int weight = 1;                 // share in the weight layout
     bool shown = true;              // shown at start
     bool offered = true;            // offered in the column chooser
@@ -112,10 +112,10 @@ struct GridColumn
     Qt::Alignment headerAlignment = Qt::AlignCenter;
     bool wrap = false;              // word wrap besides ColumnKind::WrappedText
     bool fieldCaption = false;      // the header shows the field name
-    QString name;                   // key for switching; defaults to the field
-    PictureMap pictures;            // empty: the kind's own mapping
-    CellPainter paint;              // ColumnKind::Drawn
-    CellText text;                  // text of a drawn column for search, filter and export
+    QString name = {};              // key for switching; defaults to the field
+    PictureMap pictures = {};       // empty: the kind's own mapping
+    CellPainter paint = {};         // ColumnKind::Drawn
+    CellText text = {};             // text of a drawn column for search, filter and export
 
     QString key() const { return name.isEmpty() ? field : name; }
     QString headerText() const { return fieldCaption ? field : caption; }
@@ -130,10 +130,10 @@ enum class SummaryKind { Count, Sum };
 // A footer summary shown under the column with key `column`.
 struct GridSummary
 {
-    QString column;
+    QString column = {};
     SummaryKind kind = SummaryKind::Count;
-    QString field;     // the field summed; empty: the column's field
-    QString format;    // display format; empty: the field's display format
+    QString field = {};   // the field summed; empty: the column's field
+    QString format = {};  // display format; empty: the field's display format
 };
 
 } // namespace Mervak

@@ -33,6 +33,7 @@ GridHeader::GridHeader(const GridLook *look, QWidget *parent)
     setDefaultSectionSize(84);
     setStretchLastSection(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setMouseTracking(true);
     applyLook();
 }
 
@@ -103,9 +104,13 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->setPen(s.headerLine);
     painter->drawLine(rect.topRight(), rect.bottomRight());
 
+    // The filter button shows under the mouse and while the column is filtered; only a
+    // filtered column keeps room for it, so captions keep their width otherwise.
     QRect text = rect.adjusted(kMargin, 2, -kMargin, -2);
-    const bool button = filterButtonRect(logicalIndex).isValid();
-    if (button)
+    const bool filtered = m_filtered && m_filtered(logicalIndex);
+    const bool button = filterButtonRect(logicalIndex).isValid()
+                        && (filtered || logicalIndex == m_hover);
+    if (filtered)
         text.setRight(text.right() - kButtonSize - 2);
 
     const bool sorted = isSortIndicatorShown() && sortIndicatorSection() == logicalIndex;
@@ -121,7 +126,16 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
                                 : Qt::AlignCenter;
     if (!(alignment & Qt::AlignVertical_Mask))
         alignment |= Qt::AlignVCenter;
-    painter->drawText(text, int(alignment) | Qt::TextWordWrap, caption);
+    const QFontMetrics metrics(s.headerFont);
+    const QRect wrapped = metrics.boundingRect(text, int(alignment) | Qt::TextWordWrap, caption);
+    if (wrapped.width() <= text.width() && wrapped.height() <= text.height()) {
+        painter->drawText(text, int(alignment) | Qt::TextWordWrap, caption);
+    } else {
+        // Too narrow even when wrapped: one line cut with an ellipsis, from the left.
+        const Qt::Alignment single = (alignment & Qt::AlignVertical_Mask) | Qt::AlignLeft;
+        painter->drawText(text, int(single) | Qt::TextSingleLine,
+                          metrics.elidedText(caption, Qt::ElideRight, text.width()));
+    }
 
     painter->setRenderHint(QPainter::Antialiasing);
     if (sorted) {
@@ -144,7 +158,7 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     }
     if (button) {
         const QRect b = buttonRectIn(rect);
-        const bool active = m_filtered && m_filtered(logicalIndex);
+        const bool active = filtered;
         painter->setPen(QPen(active ? s.accent : s.headerLine.lighter(140), 1));
         painter->setBrush(active ? s.accent : s.header.lighter(125));
         painter->drawRoundedRect(QRectF(b).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
@@ -163,6 +177,25 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
         painter->drawPath(funnel);
     }
     painter->restore();
+}
+
+void GridHeader::mouseMoveEvent(QMouseEvent *event)
+{
+    QHeaderView::mouseMoveEvent(event);
+    const int hover = logicalIndexAt(event->position().toPoint());
+    if (hover != m_hover) {
+        m_hover = hover;
+        viewport()->update();
+    }
+}
+
+void GridHeader::leaveEvent(QEvent *event)
+{
+    QHeaderView::leaveEvent(event);
+    if (m_hover >= 0) {
+        m_hover = -1;
+        viewport()->update();
+    }
 }
 
 void GridHeader::mousePressEvent(QMouseEvent *event)

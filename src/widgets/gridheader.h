@@ -37,6 +37,8 @@ Q_SIGNALS:
 
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -50,6 +52,7 @@ private:
     std::function<bool(int)> m_filtered;
     int m_height = 40;
     int m_pressedButton = -1;
+    int m_hover = -1;
     bool m_filterButtons = true;
 };
 

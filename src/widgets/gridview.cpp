@@ -42,10 +42,19 @@ GridView::GridView(GridProxyModel *proxy, const GridLook *look, QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setCornerButtonEnabled(false);
-    if (auto *corner = findChild<QAbstractButton *>())
-        corner->setStyleSheet(QStringLiteral("background-color: %1; border: none;")
-                                  .arg(look->style.header.name()));
     setRowHeight(40);
+    applyLook();
+}
+
+void GridView::applyLook()
+{
+    // The corner above the row indicator belongs to the header.
+    if (auto *corner = findChild<QAbstractButton *>()) {
+        corner->setStyleSheet(
+            QStringLiteral("QTableCornerButton::section { background-color: %1; border: none; }")
+                .arg(m_look->style.header.name()));
+    }
+    viewport()->update();
 }
 
 void GridView::setRowHeight(int height)

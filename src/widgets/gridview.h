@@ -32,6 +32,7 @@ public:
     GridDelegate *gridDelegate() const { return m_delegate; }
     GridProxyModel *proxy() const { return m_proxy; }
 
+    void applyLook();
     void setRowHeight(int height);
     int rowHeight() const;
     void applySpans();
