@@ -117,8 +117,8 @@ std::vector<Column> lineColumns(LineKind kind)
     columns.push_back({u"KARGO", FieldType::String, 50});
     columns.push_back({u"TESLIMEDILEN", FieldType::Float});
     columns.push_back({u"SIPARISDURUMU", FieldType::String, 30});
+    columns.push_back({u"STOKHAR_NO", FieldType::Integer});
     if (kind == BalanceLines) {
-        columns.push_back({u"STOKHAR_NO", FieldType::Integer});
         columns.push_back({u"ELDEKI", FieldType::Float});
         columns.push_back({u"DURUM", FieldType::Integer});
         columns.push_back({u"ALINANSIPARIS", FieldType::Float});
@@ -207,9 +207,9 @@ void writeLineRow(Table &t, const Query &q, LineKind kind)
     t.set(row, u"SIPARISDURUMU", orderStateText(q.toInt(53)));
     t.set(row, u"TESLIMEDILEN", delivered);
     t.set(row, u"KALAN", remaining);
+    t.set(row, u"STOKHAR_NO", q.toInt(43));
     if (kind == BalanceLines) {
         t.set(row, u"ILKFIYAT", q.toDouble(47));
-        t.set(row, u"STOKHAR_NO", q.toInt(43));
         t.set(row, u"ELDEKI", stock);
         t.set(row, u"DURUM", status);
         t.set(row, u"ALINANSIPARIS", q.toDouble(54));

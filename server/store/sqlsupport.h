@@ -32,7 +32,11 @@ public:
     Query(const QSqlDatabase &db, const QString &statement);
 
     Query &bind(const QVariant &value);
-    Query &bind(const QString &value) { return bind(QVariant(value)); }
+    // A null QString is stored as an empty text, never as NULL.
+    Query &bind(const QString &value)
+    {
+        return bind(QVariant(value.isNull() ? QString::fromLatin1("") : value));
+    }
     Query &bind(int value) { return bind(QVariant(value)); }
     Query &bind(qint64 value) { return bind(QVariant(value)); }
     Query &bind(double value) { return bind(QVariant(value)); }
