@@ -82,6 +82,11 @@ DataGrid::DataGrid(QWidget *parent)
         },
         [this](int column) { return m_proxy->isFiltered(column); });
     header->setSortIndicatorClearable(true);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder) {
+        // A drawn column has no value to sort by.
+        if (column >= 0 && column < m_model->columnCount() && m_model->column(column).field.isEmpty())
+            m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    });
 
     connect(m_proxy, &GridProxyModel::contentChanged, this, &DataGrid::onContentChanged);
     connect(m_proxy, &QAbstractItemModel::modelAboutToBeReset, this, &DataGrid::onAboutToReset);
@@ -125,6 +130,10 @@ DataGrid::~DataGrid()
 
 void DataGrid::setColumns(const QList<GridColumn> &columns)
 {
+    // Sorting, filters and grouping name columns of the old table.
+    m_proxy->clearFilters();
+    m_proxy->setGroupColumn(-1);
+    clearSort();
     m_model->setColumns(columns);
     applyColumns();
 }
@@ -275,8 +284,9 @@ void DataGrid::onHeaderMenu(const QPoint &pos)
 
 void DataGrid::setDataSet(DataSet *dataSet)
 {
+    std::unique_ptr<DataSet> previous;
     if (dataSet != m_ownData.get())
-        m_ownData.reset();
+        previous = std::move(m_ownData);   // freed once the model has let go of it
     m_model->setDataSet(dataSet);
 }
 
@@ -609,9 +619,8 @@ void DataGrid::sortBy(const QString &key, Qt::SortOrder order)
 
 void DataGrid::clearSort()
 {
-    if (m_view->isSortingEnabled())
-        m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    else
+    m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    if (m_proxy->sortColumn() >= 0)
         m_proxy->sort(-1);
 }
 

@@ -173,7 +173,11 @@ QString DataSetModel::cellText(int row, int column) const
     if (c.kind == ColumnKind::Picture)
         return {};
     const int f = fieldColumn(column);
-    return f < 0 ? QString() : dataSet()->displayText(row, f);
+    if (f < 0)
+        return {};
+    if (dataSet()->field(f).type == FieldType::Boolean && !dataSet()->isNull(row, f))
+        return dataSet()->boolAt(row, f) ? QStringLiteral("Evet") : QStringLiteral("Hayır");
+    return dataSet()->displayText(row, f);
 }
 
 GridRow DataSetModel::gridRow(int row, int column) const

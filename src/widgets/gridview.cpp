@@ -182,14 +182,6 @@ void GridView::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (current.isValid() && kind == GridProxyModel::DataRow) {
-            Q_EMIT rowDoubleClicked(current);
-            event->accept();
-            return;
-        }
-        break;
     case Qt::Key_Backspace:
     case Qt::Key_Escape:
         Q_EMIT searchEdited(event->key());

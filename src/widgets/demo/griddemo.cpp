@@ -411,7 +411,10 @@ int main(int argc, char *argv[])
                                   QStringLiteral("file"));
     QCommandLineOption widthOption(QStringLiteral("width"), QStringLiteral("Window width."),
                                    QStringLiteral("pixels"), QStringLiteral("1350"));
-    parser.addOptions({tabOption, rowsOption, shotOption, widthOption});
+    QCommandLineOption popupOption(QStringLiteral("filter-popup"),
+                                   QStringLiteral("Open the header filter of a stock column."),
+                                   QStringLiteral("column"));
+    parser.addOptions({tabOption, rowsOption, shotOption, widthOption, popupOption});
     parser.process(app);
 
     QMainWindow window;
@@ -420,7 +423,8 @@ int main(int argc, char *argv[])
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 0);
     auto *tabs = new QTabWidget(central);
-    tabs->addTab(stockGrid(tabs, parser.value(rowsOption).toInt()), QStringLiteral("Stok Listesi"));
+    DataGrid *stock = stockGrid(tabs, parser.value(rowsOption).toInt());
+    tabs->addTab(stock, QStringLiteral("Stok Listesi"));
     DataGrid *basket = basketGrid(tabs);
     auto *basketPage = new QWidget(tabs);
     auto *basketLayout = new QVBoxLayout(basketPage);
@@ -448,6 +452,13 @@ int main(int argc, char *argv[])
     window.resize(parser.value(widthOption).toInt(), 760);
     window.show();
 
+    if (parser.isSet(popupOption)) {
+        QTimer::singleShot(300, stock, [stock, &parser, &popupOption] {
+            stock->setColumnFilter(QStringLiteral("DURUM"), {QStringLiteral("1"), QStringLiteral("3")});
+            stock->sortBy(QStringLiteral("ADI"));
+            stock->showFilterPopup(parser.value(popupOption));
+        });
+    }
     if (parser.isSet(shotOption)) {
         const QString file = parser.value(shotOption);
         QTimer::singleShot(800, &window, [&window, file] {
