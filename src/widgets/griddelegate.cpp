@@ -46,11 +46,6 @@ QRect GridDelegate::checkRect(const QRect &cell, Qt::Alignment alignment) const
     return box;
 }
 
-QSize GridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-    return QStyledItemDelegate::sizeHint(option, index);
-}
-
 void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                          const QModelIndex &index) const
 {

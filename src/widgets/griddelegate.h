@@ -38,7 +38,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     QColor rowColour(int viewRow) const;
     // The rectangle of a check box inside its cell.
