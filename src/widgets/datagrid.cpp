@@ -111,6 +111,7 @@ DataGrid::DataGrid(QWidget *parent)
     connect(inner, &QScrollBar::valueChanged, m_footerScroll, &QScrollBar::setValue);
     connect(m_footerScroll, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
 
+    m_view->viewport()->installEventFilter(this);
     setSortingEnabled(true);
     setHeaderHeight(40);
     setRowHeight(40);
@@ -167,6 +168,8 @@ bool DataGrid::setColumnShown(const QString &key, bool shown)
         return false;
     m_model->setColumnShown(c, shown);
     m_view->horizontalHeader()->setSectionHidden(c, !shown);
+    if (m_autoWidth)
+        fitColumnsToWidth();
     m_footer->update();
     Q_EMIT columnsChanged();
     return true;
@@ -898,10 +901,46 @@ void DataGrid::bestFit()
     }
 }
 
+void DataGrid::setAutoWidth(bool on)
+{
+    m_autoWidth = on;
+    if (on)
+        fitColumnsToWidth();
+}
+
+void DataGrid::fitColumnsToWidth()
+{
+    const QList<int> visible = visibleColumnIndexes();
+    int declared = 0;
+    for (int c : visible)
+        declared += qMax(1, m_model->column(c).width);
+    const int available = m_view->viewport()->width();
+    if (visible.isEmpty() || available <= 0)
+        return;
+    QHeaderView *header = m_view->horizontalHeader();
+    int used = 0;
+    for (int i = 0; i < visible.size(); ++i) {
+        const int c = visible.at(i);
+        const int width = i == visible.size() - 1
+                              ? available - used
+                              : int(qint64(available) * qMax(1, m_model->column(c).width) / declared);
+        header->resizeSection(c, qMax(8, width));
+        used += width;
+    }
+}
+
 void DataGrid::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     Q_EMIT resized(event->size().width());
+}
+
+bool DataGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // The rows' width changes with the grid and with the vertical scroll bar coming and going.
+    if (m_autoWidth && watched == m_view->viewport() && event->type() == QEvent::Resize)
+        fitColumnsToWidth();
+    return QFrame::eventFilter(watched, event);
 }
 
 // --- rows

@@ -142,6 +142,10 @@ public:
     // columns of weight 0 keep their width.
     int layoutByWeights(int width = -1);
     void bestFit();
+    // Column auto-width: the visible columns always fill the width, in proportion to their
+    // declared widths.
+    void setAutoWidth(bool on);
+    bool autoWidth() const { return m_autoWidth; }
 
     // --- rows
     int rowCount() const;                 // data rows shown, groups counted expanded
@@ -168,9 +172,11 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyColumns();
+    void fitColumnsToWidth();
     void applyLook();
     void updateFooterScrolling();
     void recomputeSummaries();
@@ -210,6 +216,7 @@ private:
     bool m_summariesDirty = false;
     bool m_footerVisible = false;
     bool m_incrementalSearch = true;
+    bool m_autoWidth = false;
 };
 
 } // namespace Mervak

@@ -161,6 +161,7 @@ private slots:
     void modelsKeepTheirContract();
     void weightLayout_data();
     void weightLayout();
+    void autoWidthFillsTheRows();
     void bestFitWidensToContent();
     void chooserOffersOnlyOfferedColumns();
     void userTypeSwitchesByName();
@@ -250,6 +251,26 @@ void tst_Grid::weightLayout()
     grid.setColumnShown("HIDDEN", true);
     QCOMPARE(grid.columnWidth("HIDDEN"), 33);
     QCOMPARE(DataGrid::weightUnit(1030, 19), 52);
+}
+
+// Auto-width keeps the visible columns filling the rows' width, in their declared proportions.
+void tst_Grid::autoWidthFillsTheRows()
+{
+    DataGrid grid;
+    grid.setColumns({{.field = "A", .width = 100}, {.field = "B", .width = 300},
+                     {.field = "C", .shown = false, .width = 500}});
+    grid.setAutoWidth(true);
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const int rows = grid.view()->viewport()->width();
+    QCOMPARE(grid.columnWidth("A") + grid.columnWidth("B"), rows);
+    QCOMPARE(grid.columnWidth("A"), rows / 4);
+    grid.setColumnShown("C", true);
+    QCOMPARE(grid.columnWidth("A") + grid.columnWidth("B") + grid.columnWidth("C"), rows);
+    grid.resize(900, 300);
+    QTRY_COMPARE(grid.columnWidth("A") + grid.columnWidth("B") + grid.columnWidth("C"),
+                 grid.view()->viewport()->width());
 }
 
 void tst_Grid::bestFitWidensToContent()
