@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: LicenseRef-Mervak
+#include "customerselection.h"
+
+#include "baglantiu.h"
+
+namespace Mervak {
+
+bool RunCustomerSelection(QWidget *, TSonucBilgisi &)
+{
+    // Until the selection window exists the representative works for the customer the
+    // server's session record names.
+    return true;
+}
+
+} // namespace Mervak

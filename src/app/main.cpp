@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: LicenseRef-Mervak
+#include "appstyle.h"
+#include "deploysettings.h"
+#include "tform1.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mervak-b2b"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Mervak B2B"));
+
+    Mervak::DeploySettings settings;
+    QString error;
+    QString help;
+    if (!Mervak::LoadDeployment(QApplication::arguments(), &settings, &error, &help)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    if (!help.isEmpty()) {
+        std::fprintf(stdout, "%s", qPrintable(help));
+        return 0;
+    }
+    Mervak::setDeployment(settings);
+
+    Mervak::ApplyAppStyle(app);
+    Mervak::TForm1 form;
+    if (!form.Start())
+        return 0;
+    form.showMaximized();
+    return app.exec();
+}
