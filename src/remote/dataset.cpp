@@ -204,6 +204,43 @@ int DataSet::appendRow()
     return m_rowCount - 1;
 }
 
+int DataSet::appendRows(int count)
+{
+    const int first = m_rowCount;
+    if (count <= 0)
+        return first;
+    const auto n = std::size_t(m_rowCount) + std::size_t(count);
+    for (Column &c : m_columns) {
+        switch (storageOf(c.def.type)) {
+        case Storage::Double: c.doubles.resize(n, 0.0); break;
+        case Storage::Int: c.ints.resize(n, 0); break;
+        case Storage::String: c.strings.resize(n); break;
+        case Storage::Blob: c.blobs.resize(n); break;
+        }
+        c.nulls.resize(n, 1);
+    }
+    m_rowCount += count;
+    m_active = true;
+    notifyReset();
+    return first;
+}
+
+void DataSet::takeContent(DataSet &source)
+{
+    if (&source == this)
+        return;
+    cancel();
+    m_columns = std::move(source.m_columns);
+    source.m_columns.clear();
+    m_rowCount = std::exchange(source.m_rowCount, 0);
+    m_active = std::exchange(source.m_active, false);
+    m_cursor = -1;
+    source.m_cursor = -1;
+    source.cancel();
+    source.notifyReset();
+    notifyReset();
+}
+
 void DataSet::removeRow(int row)
 {
     if (row < 0 || row >= m_rowCount)
@@ -253,6 +290,101 @@ void DataSet::setString(int row, int column, const QString &value)
     c.strings[std::size_t(row)] = value;
     c.nulls[std::size_t(row)] = 0;
     notifyRow(row);
+}
+
+void DataSet::setString(int row, int column, QString &&value)
+{
+    Column &c = m_columns[std::size_t(column)];
+    if (storageOf(c.def.type) != Storage::String) {
+        setValue(row, column, value);
+        return;
+    }
+    c.strings[std::size_t(row)] = std::move(value);
+    c.nulls[std::size_t(row)] = 0;
+    notifyRow(row);
+}
+
+void DataSet::loadColumn(int column, int first, int count, const double *values,
+                         const bool *nulls)
+{
+    Column &c = m_columns[std::size_t(column)];
+    if (storageOf(c.def.type) != Storage::Double) {
+        for (int i = 0; i < count; ++i) {
+            if (!nulls[i])
+                setDouble(first + i, column, values[i]);
+        }
+        return;
+    }
+    double *out = c.doubles.data() + first;
+    quint8 *outNulls = c.nulls.data() + first;
+    for (int i = 0; i < count; ++i) {
+        if (nulls[i])
+            continue;
+        out[i] = values[i];
+        outNulls[i] = 0;
+    }
+}
+
+void DataSet::loadColumn(int column, int first, int count, const qint64 *values,
+                         const bool *nulls)
+{
+    Column &c = m_columns[std::size_t(column)];
+    if (storageOf(c.def.type) != Storage::Int || c.def.type == FieldType::Boolean) {
+        for (int i = 0; i < count; ++i) {
+            if (!nulls[i])
+                setInt(first + i, column, values[i]);
+        }
+        return;
+    }
+    qint64 *out = c.ints.data() + first;
+    quint8 *outNulls = c.nulls.data() + first;
+    for (int i = 0; i < count; ++i) {
+        if (nulls[i])
+            continue;
+        out[i] = values[i];
+        outNulls[i] = 0;
+    }
+}
+
+void DataSet::loadColumn(int column, int first, int count, QString *values, const bool *nulls)
+{
+    Column &c = m_columns[std::size_t(column)];
+    if (storageOf(c.def.type) != Storage::String) {
+        for (int i = 0; i < count; ++i) {
+            if (!nulls[i])
+                setString(first + i, column, values[i]);
+        }
+        return;
+    }
+    QString *out = c.strings.data() + first;
+    quint8 *outNulls = c.nulls.data() + first;
+    for (int i = 0; i < count; ++i) {
+        if (nulls[i])
+            continue;
+        out[i] = std::move(values[i]);
+        outNulls[i] = 0;
+    }
+}
+
+void DataSet::loadColumn(int column, int first, int count, QByteArray *values,
+                         const bool *nulls)
+{
+    Column &c = m_columns[std::size_t(column)];
+    if (storageOf(c.def.type) != Storage::Blob) {
+        for (int i = 0; i < count; ++i) {
+            if (!nulls[i])
+                setBlob(first + i, column, values[i]);
+        }
+        return;
+    }
+    QByteArray *out = c.blobs.data() + first;
+    quint8 *outNulls = c.nulls.data() + first;
+    for (int i = 0; i < count; ++i) {
+        if (nulls[i])
+            continue;
+        out[i] = std::move(values[i]);
+        outNulls[i] = 0;
+    }
 }
 
 void DataSet::setInt(int row, int column, qint64 value)

@@ -86,11 +86,24 @@ public:
     int rowCount() const { return m_rowCount; }
     void reserve(int rows);
     int appendRow();                               // a row of nulls; returns its index
+    int appendRows(int count);                     // count rows of nulls; index of the first
+    // Fields and rows of source replace this one's; source is left empty. Bulk loads build a
+    // table aside and swap it in whole, so a failed load leaves the target as it was.
+    void takeContent(DataSet &source);
     void removeRow(int row);
 
     bool isNull(int row, int column) const;
     void setNull(int row, int column);
     void setString(int row, int column, const QString &value);
+    void setString(int row, int column, QString &&value);   // bulk loads: no extra copy
+    // Bulk loads: the values of one column for rows first .. first + count - 1, where a row
+    // whose null mark is set stays null. Strings and blobs are moved out of values. Doubles
+    // serve Float, Currency, Bcd and the day counts, integers Integer, LargeInt and Boolean;
+    // other fields take the values one by one as the single setters do.
+    void loadColumn(int column, int first, int count, const double *values, const bool *nulls);
+    void loadColumn(int column, int first, int count, const qint64 *values, const bool *nulls);
+    void loadColumn(int column, int first, int count, QString *values, const bool *nulls);
+    void loadColumn(int column, int first, int count, QByteArray *values, const bool *nulls);
     void setInt(int row, int column, qint64 value);
     void setDouble(int row, int column, double value);   // Float, Currency, Bcd, and day counts
     void setBool(int row, int column, bool value);
