@@ -4,6 +4,8 @@
 #include "datagrid.h"
 #include "datasetmodel.h"
 #include "gridproxymodel.h"
+#include "messagedialog.h"
+#include "systempaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -303,6 +305,23 @@ QString askExcelFileName(QWidget *parent, const QString &caption, const QString 
     const QString chosen = QFileDialog::getSaveFileName(parent, caption, directory,
                                                         QStringLiteral("Excel (*.xls*)"));
     return chosen.isEmpty() ? QString() : excelFileName(chosen);
+}
+
+bool saveGridToExcelFile(const DataGrid &grid, const QString &file)
+{
+    QString error;
+    if (exportGridToExcel(grid, file, &error))
+        return true;
+    ShowMessageDialog(error, mtError, mbOKOnly, mbOK);
+    return false;
+}
+
+QString saveGridToExcel(QWidget *parent, const DataGrid &grid, const QString &caption)
+{
+    const QString file = askExcelFileName(parent, caption, DocumentsFolder());
+    if (file.isEmpty() || !saveGridToExcelFile(grid, file))
+        return {};
+    return file;
 }
 
 QString excelNumberFormat(const QString &displayFormat)

@@ -29,6 +29,13 @@ QString excelFileName(const QString &chosen);
 QString askExcelFileName(QWidget *parent, const QString &caption,
                          const QString &directory = QString());
 
+// The whole "Excel Kaydet" button: the save dialog (starting in the documents folder), then the
+// export; a failure is shown with ShowMessageDialog. Returns the file written, or an empty
+// text when the user cancelled or the export failed.
+QString saveGridToExcel(QWidget *parent, const DataGrid &grid, const QString &caption);
+// The export half of it, for a name already chosen; false after showing the failure.
+bool saveGridToExcelFile(const DataGrid &grid, const QString &file);
+
 // A display format such as "#,###,##0.00" as an Excel number format ("#,##0.00").
 QString excelNumberFormat(const QString &displayFormat);
 

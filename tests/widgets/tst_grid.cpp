@@ -7,6 +7,7 @@
 #include "gridpictures.h"
 #include "gridproxymodel.h"
 #include "gridview.h"
+#include "messagedialog.h"
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
@@ -829,6 +830,20 @@ void tst_Grid::exportToUnwritableTarget()
     QVERIFY(replaced.open(QIODevice::ReadOnly));
     QCOMPARE(replaced.read(2), QByteArray("PK"));
     QVERIFY(replaced.size() < 100000);
+
+    // The "Excel Kaydet" flow shows the failure as an error message.
+    QList<ShownMessage> shown;
+    setMessageDialogHook([&shown](const ShownMessage &m) {
+        shown << m;
+        return int(mrOk);
+    });
+    QVERIFY(!saveGridToExcelFile(*f.grid, dir.filePath("yok/sepet.xlsx")));
+    QVERIFY(saveGridToExcelFile(*f.grid, dir.filePath("yeni.xls")));
+    setMessageDialogHook({});
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.at(0).type, mtError);
+    QVERIFY(shown.at(0).text.startsWith("Excel dosyası kaydedilemedi"));
+    QVERIFY(QFileInfo::exists(dir.filePath("yeni.xlsx")));
 }
 
 QTEST_MAIN(tst_Grid)

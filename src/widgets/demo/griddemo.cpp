@@ -432,10 +432,7 @@ int main(int argc, char *argv[])
     basketLayout->addWidget(basket);
     auto *excel = new QPushButton(QStringLiteral("Excel Kaydet"), basketPage);
     QObject::connect(excel, &QPushButton::clicked, basket, [basket] {
-        const QString file = askExcelFileName(basket, QStringLiteral("Excel Kaydet"));
-        QString error;
-        if (!file.isEmpty() && !basket->exportToExcel(file, &error))
-            qWarning("%s", qPrintable(error));
+        saveGridToExcel(basket, *basket, QStringLiteral("Excel Kaydet"));
     });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
