@@ -510,8 +510,10 @@ double DataGrid::summaryValueOver(const GridSummary &summary, std::size_t first,
         return 0.0;
     const std::vector<int> &rows = m_proxy->orderedRows();
     double sum = 0.0;
-    for (std::size_t i = first; i < first + count && i < rows.size(); ++i)
-        sum += ds->doubleAt(rows[i], f);
+    for (std::size_t i = first; i < first + count && i < rows.size(); ++i) {
+        if (rows[i] < ds->rowCount())
+            sum += ds->doubleAt(rows[i], f);
+    }
     return sum;
 }
 

@@ -49,6 +49,7 @@ public:
     bool isNumeric(int column) const;
     Qt::Alignment alignment(int column) const;
     QString cellText(int row, int column) const;
+    bool isReadable(int row) const { return readable(row); }
     GridRow gridRow(int row, int column = -1) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

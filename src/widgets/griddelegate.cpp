@@ -86,6 +86,8 @@ void GridDelegate::paintDataCell(QPainter *p, const QStyleOptionViewItem &option
 
     const DataSetModel *model = m_proxy->dataModel();
     const int sourceRow = m_proxy->sourceRow(index.row());
+    if (!model->isReadable(sourceRow))
+        return;
     const Qt::Alignment alignment = model->alignment(index.column());
     const QRect rect = option.rect;
     p->setFont(option.font);
