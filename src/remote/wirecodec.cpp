@@ -218,6 +218,7 @@ RequestError readRequest(const QByteArray &payload, Request *request, QString *e
         *error = QStringLiteral("Bilinmeyen yöntem: %1").arg(toQString(methodText));
         return RequestError::Call;
     }
+    request->method = method;
     dom::array params;
     if (obj.at_key("params").get_array().get(params)) {
         *error = QStringLiteral("%1: \"params\" dizisi yok").arg(method->command);
@@ -232,7 +233,6 @@ RequestError readRequest(const QByteArray &payload, Request *request, QString *e
         return RequestError::Call;
     }
 
-    request->method = method;
     request->args.clear();
     request->args.resize(count);
     int i = 0;

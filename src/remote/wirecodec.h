@@ -3,6 +3,7 @@
 
 #include "jsonwriter.h"
 #include "servermethods.h"
+#include "transferrecord.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -16,7 +17,6 @@
 namespace Mervak {
 
 class DataSet;
-class TransferRecord;
 
 namespace Wire {
 

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: LicenseRef-Mervak
+// mervak-server: the reference application server of the Mervak B2B client.
+#include "builtinhandlers.h"
+#include "callserver.h"
+#include "serverconfig.h"
+#include "serverextension.h"
+#include "signalwatcher.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <stdexcept>
+
+using namespace Mervak::Server;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mervak-server"));
+
+    ServerConfig config;
+    QString message;
+    int exitCode = 0;
+    if (!parseServerArguments(QCoreApplication::arguments(), &config, &message, &exitCode)) {
+        std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
+        return exitCode;
+    }
+
+    HandlerRegistry registry;
+    registerBuiltinHandlers(registry);
+    std::unique_ptr<ServerExtension> extension;
+#ifdef MERVAK_SERVER_EXTENSION
+    extension = createServerExtension();
+    try {
+        if (extension && !extension->start(config, registry, &message)) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            return 1;
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+#endif
+    if (config.testMethods)
+        registerTestHandlers(registry);
+
+    CallServer server(config, registry);
+    if (!server.start(&message)) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        if (extension)
+            extension->stop();
+        return 1;
+    }
+    // Scripts and tests read the port from the first line, also when it was chosen freely.
+    std::printf("LISTENING %u\n", unsigned(server.serverPort()));
+    std::fflush(stdout);
+
+    SignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &SignalWatcher::stopRequested, &app, &QCoreApplication::quit);
+    const int result = QCoreApplication::exec();
+
+    server.stop();
+    if (extension)
+        extension->stop();
+    std::fprintf(stderr, "mervak-server durdu\n");
+    return result;
+}
