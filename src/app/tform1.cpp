@@ -8,6 +8,7 @@
 #include "dataset.h"
 #include "deploysettings.h"
 #include "endprocess.h"
+#include "gridpictures.h"
 #include "machineidentity.h"
 #include "messagedialog.h"
 #include "pagecontrol.h"
@@ -286,7 +287,7 @@ void TForm1::buildLegend(QFrame *panel)
         auto picture = new QLabel(panel);
         picture->setObjectName(QStringLiteral("legend%1").arg(e.status));
         picture->setFixedWidth(24);
-        picture->setPixmap(Pictures::StatusImage(e.status));
+        picture->setPixmap(statusPixmap(e.status, 24));
         row->addWidget(picture);
         row->addWidget(new QLabel(QString::fromUtf8(e.caption), panel));
     }

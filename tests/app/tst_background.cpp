@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: LicenseRef-Mervak
 // Background pairs, the synchronous hand-over and the tab load pattern.
 #include "await.h"
+#include "datagrid.h"
 #include "dataset.h"
 #include "messagedialog.h"
 #include "tabload.h"
@@ -37,6 +38,7 @@ private slots:
     void tabLoadUncaughtError();
     void tabLoadTriggeredAgainWhileRunning();
     void tabLoadPreparesOnUiThread();
+    void tabLoadWithGrid();
 
 private:
     QList<ShownMessage> m_messages;
@@ -328,6 +330,41 @@ void tst_Background::tabLoadPreparesOnUiThread()
     QCOMPARE(finished.first().first().toBool(), false);
     QCOMPARE(prepareThread, QThread::currentThread());
     QVERIFY(workThread && workThread != QThread::currentThread());
+}
+
+// With the real grid: detached and disabled while the worker fills the data set (it shows no
+// rows and reads nothing), attached again with the new rows afterwards.
+void tst_Background::tabLoadWithGrid()
+{
+    DataSet data;
+    data.addField(QStringLiteral("STOK_KODU"), FieldType::String);
+    data.open();
+    DataGrid grid;
+    grid.setColumns({{.field = QStringLiteral("STOK_KODU"), .caption = QStringLiteral("Kod")}});
+    grid.setDataSet(&data);
+    grid.resize(300, 200);
+    grid.show();
+    TabLoad load;
+    load.setGrid(&grid);
+    load.setDataSet(&data);
+    QSemaphore gate;
+    load.setWork([&] {
+        gate.acquire();
+        for (int i = 0; i < 3; ++i)
+            data.setString(data.appendRow(), 0, QStringLiteral("K%1").arg(i));
+        return false;
+    });
+    QSignalSpy finished(&load, &TabLoad::finished);
+    load.trigger();
+    QVERIFY(!grid.isAttached());
+    QVERIFY(!grid.isEnabled());
+    QVERIFY(grid.isUpdating());
+    gate.release();
+    QTRY_COMPARE(finished.size(), 1);
+    QVERIFY(grid.isAttached());
+    QVERIFY(grid.isEnabled());
+    QVERIFY(!grid.isUpdating());
+    QCOMPARE(grid.rowCount(), 3);
 }
 
 QTEST_MAIN(tst_Background)

@@ -5,7 +5,6 @@
 #include "endprocess.h"
 #include "inifile.h"
 #include "pagecontrol.h"
-#include "pictures.h"
 #include "ttabcolorcontrolstylehook.h"
 
 #include <QApplication>
@@ -39,7 +38,6 @@ private slots:
     void tabCountDrawnInRedOnlyWhenAboveZero_data();
     void tabCountDrawnInRedOnlyWhenAboveZero();
     void pageControlHiddenTabAndShowHide();
-    void statusPictures();
 };
 
 // "ayar.ini" must stay readable by any INI reader: the key "hatırla" is written as is, in
@@ -291,14 +289,6 @@ void tst_ShellParts::pageControlHiddenTabAndShowHide()
     // Narrower than two tabs: one tab per row.
     pc.resize(200, 400);
     QTRY_VERIFY(pc.tabBar()->tabRect(2).top() > pc.tabBar()->tabRect(0).top());
-}
-
-void tst_ShellParts::statusPictures()
-{
-    for (int s = 0; s <= 5; ++s)
-        QCOMPARE(Pictures::StatusImage(s).size(), QSize(24, 24));
-    QVERIFY(Pictures::StatusImage(6).isNull());
-    QVERIFY(Pictures::StatusImage(-1).isNull());
 }
 
 QTEST_MAIN(tst_ShellParts)

@@ -7,7 +7,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
 #include <QtMath>
 
 namespace Mervak::Pictures {
@@ -226,16 +225,6 @@ void cardPayment(QPainter &p)
     p.drawRect(QRectF(15, 20, 11, 1.6));
 }
 
-void statusDisc(QPainter &p, const QColor &c)
-{
-    QRadialGradient g(QPointF(10, 8), 13);
-    g.setColorAt(0, c.lighter(135));
-    g.setColorAt(1, c);
-    p.setPen(pen(c.darker(135), 1));
-    p.setBrush(g);
-    p.drawEllipse(QRectF(1.5, 1.5, 21, 21));
-}
-
 } // namespace
 
 QPixmap Logo(const QSize &size)
@@ -394,91 +383,6 @@ QPixmap ClearIcon(int size)
     p.setPen(pen(White, 2.2));
     p.drawLine(QPointF(6.5, 6.5), QPointF(13.5, 13.5));
     p.drawLine(QPointF(13.5, 6.5), QPointF(6.5, 13.5));
-    return pm;
-}
-
-QPixmap StatusImage(int status)
-{
-    if (status < 0 || status > 5)
-        return {};
-    QPixmap pm = blank(24, 24);
-    QPainter p(&pm);
-    begin(p);
-    switch (status) {
-    case 0: {   // none in stock: a cross
-        statusDisc(p, QColor(0xd6, 0x36, 0x2a));
-        p.setPen(pen(White, 2.6));
-        p.drawLine(QPointF(8, 8), QPointF(16, 16));
-        p.drawLine(QPointF(16, 8), QPointF(8, 16));
-        break;
-    }
-    case 1: {   // in stock: a tick
-        statusDisc(p, QColor(0x2e, 0xa0, 0x4e));
-        p.setPen(pen(White, 2.6));
-        p.drawPolyline(QPolygonF() << QPointF(7, 12.5) << QPointF(10.5, 16) << QPointF(17, 8.5));
-        break;
-    }
-    case 2: {   // call us: a handset
-        statusDisc(p, QColor(0xf0, 0x8c, 0x1a));
-        QPainterPath handset;
-        handset.moveTo(7.5, 6.5);
-        handset.lineTo(10, 6);
-        handset.lineTo(11, 9.5);
-        handset.lineTo(9.5, 11);
-        handset.cubicTo(10.5, 13, 11.5, 14, 13, 14.5);
-        handset.lineTo(14.5, 13);
-        handset.lineTo(18, 14);
-        handset.lineTo(17.5, 16.5);
-        handset.cubicTo(11, 18, 6, 13, 7.5, 6.5);
-        p.setPen(Qt::NoPen);
-        p.setBrush(White);
-        p.drawPath(handset);
-        break;
-    }
-    case 3: {   // on the way: a lorry
-        statusDisc(p, QColor(0x2b, 0x7b, 0xd0));
-        p.setPen(Qt::NoPen);
-        p.setBrush(White);
-        p.drawRect(QRectF(5, 8, 9, 7));
-        QPainterPath cab;
-        cab.moveTo(14.5, 10);
-        cab.lineTo(17, 10);
-        cab.lineTo(19, 12.5);
-        cab.lineTo(19, 15);
-        cab.lineTo(14.5, 15);
-        cab.closeSubpath();
-        p.drawPath(cab);
-        p.setBrush(QColor(0x1b, 0x4f, 0x8a));
-        p.setPen(pen(White, 1.2));
-        p.drawEllipse(QPointF(8, 16), 1.8, 1.8);
-        p.drawEllipse(QPointF(16.5, 16), 1.8, 1.8);
-        break;
-    }
-    case 4:     // special order: a star
-        statusDisc(p, QColor(0x8e, 0x44, 0xad));
-        star(p, QPointF(12, 12.5), 7.5, 3.2, White, Qt::transparent);
-        break;
-    case 5: {   // in supply: an hourglass
-        statusDisc(p, QColor(0xd4, 0xa0, 0x17));
-        p.setPen(pen(White, 1.6));
-        p.drawLine(QPointF(8, 6.5), QPointF(16, 6.5));
-        p.drawLine(QPointF(8, 17.5), QPointF(16, 17.5));
-        QPainterPath glass;
-        glass.moveTo(9, 7);
-        glass.lineTo(15, 7);
-        glass.lineTo(12.8, 12);
-        glass.lineTo(15, 17);
-        glass.lineTo(9, 17);
-        glass.lineTo(11.2, 12);
-        glass.closeSubpath();
-        p.setBrush(QColor(255, 255, 255, 70));
-        p.drawPath(glass);
-        p.setPen(Qt::NoPen);
-        p.setBrush(White);
-        p.drawPolygon(QPolygonF() << QPointF(10, 16.5) << QPointF(14, 16.5) << QPointF(12, 13.5));
-        break;
-    }
-    }
     return pm;
 }
 

@@ -31,9 +31,4 @@ QPixmap MenuButton();
 QPixmap SearchIcon(int size = 24);
 QPixmap ClearIcon(int size = 20);
 
-// The stock status pictures, 24 x 24, by the status code of the stock lists (0 none in
-// stock, 1 in stock, 2 call us, 3 on the way, 4 special order, 5 in supply); a null pixmap
-// for any other value.
-QPixmap StatusImage(int status);
-
 } // namespace Mervak::Pictures

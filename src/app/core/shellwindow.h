@@ -10,6 +10,7 @@ class QWidget;
 namespace Mervak {
 
 class BusyIndicator;
+class DataGrid;
 class DataSet;
 class PageControl;
 class TSonucBilgisi;
@@ -46,6 +47,12 @@ struct ColumnSwitch
     bool visible = true;
     bool inChooser = true;
 };
+
+/*!
+    Switches the columns of \a grid that \a switches name (by column key) and leaves the
+    others as designed. Grids of the main window call it once they have their columns.
+*/
+void ApplyColumnSwitches(DataGrid &grid, const QHash<QString, ColumnSwitch> &switches);
 
 /*!
     What the tab pages, banners and dialogs of the features need from the main window. The

@@ -2,6 +2,7 @@
 #include "tabload.h"
 
 #include "await.h"
+#include "datagrid.h"
 #include "dataset.h"
 #include "messagedialog.h"
 
@@ -20,6 +21,25 @@ void TabLoad::setViewBinding(std::function<void()> detach, std::function<void()>
 {
     m_detach = std::move(detach);
     m_attach = std::move(attach);
+}
+
+void TabLoad::setGrid(DataGrid *grid)
+{
+    m_disabled = grid;
+    QPointer<DataGrid> guard(grid);
+    setViewBinding(
+        [guard] {
+            if (guard) {
+                guard->detach();
+                guard->beginUpdate();
+            }
+        },
+        [guard] {
+            if (guard) {
+                guard->attach();
+                guard->endUpdate();
+            }
+        });
 }
 
 void TabLoad::setWork(Work work)

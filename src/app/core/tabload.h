@@ -9,6 +9,7 @@
 
 namespace Mervak {
 
+class DataGrid;
 class DataSet;
 
 /*!
@@ -51,6 +52,8 @@ public:
     void setDataSet(DataSet *dataSet) { m_dataSet = dataSet; }
     // How the grid's view is unbound from and bound again to its data set.
     void setViewBinding(std::function<void()> detach, std::function<void()> attach);
+    // The usual case: \a grid is disabled, detached and held in an update bracket.
+    void setGrid(DataGrid *grid);
     void setPrepare(Prepare prepare) { m_prepare = std::move(prepare); }
     void setWork(Work work);
     void setFinish(Finish finish) { m_finish = std::move(finish); }
