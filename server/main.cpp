@@ -7,6 +7,9 @@
 #include "signalwatcher.h"
 
 #include <QCoreApplication>
+#ifdef MERVAK_SERVER_EXTENSION
+#include <QGuiApplication>
+#endif
 
 #include <cstdio>
 #include <stdexcept>
@@ -15,13 +18,29 @@ using namespace Mervak::Server;
 
 int main(int argc, char *argv[])
 {
+#ifdef MERVAK_SERVER_EXTENSION
+    // The business draws pictures and PDF documents: Qt Gui, without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     QCoreApplication::setApplicationName(QStringLiteral("mervak-server"));
+
+#ifdef MERVAK_SERVER_EXTENSION
+    if (const std::optional<int> code = runServerCommand(QCoreApplication::arguments()))
+        return *code;
+#endif
 
     ServerConfig config;
     QString message;
     int exitCode = 0;
     if (!parseServerArguments(QCoreApplication::arguments(), &config, &message, &exitCode)) {
+#ifdef MERVAK_SERVER_EXTENSION
+        if (exitCode == 0)
+            message += u'\n' + serverCommandsHelp();
+#endif
         std::fprintf(exitCode == 0 ? stdout : stderr, "%s\n", qPrintable(message));
         return exitCode;
     }

@@ -5,8 +5,10 @@
 #include "serverconfig.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace Mervak::Server {
 
@@ -32,5 +34,11 @@ public:
 };
 
 std::unique_ptr<ServerExtension> createServerExtension();
+
+// The extension's command-line commands (administration of its data), run instead of
+// serving: the exit code when the arguments name one, nullopt otherwise.
+std::optional<int> runServerCommand(const QStringList &arguments);
+// Their description, added to --help.
+QString serverCommandsHelp();
 
 } // namespace Mervak::Server

@@ -646,9 +646,10 @@ int SqliteStore::queueMail(const OutgoingMail &m)
         "SELECT COALESCE(u.carino, 0) FROM computers c JOIN users u ON u.id = c.user_id "
         "WHERE c.computer_id = ? AND c.active = 1"));
     computer.bind(computerId).exec();
-    if (!computer.next())
+    const bool registered = computer.next();
+    if (!registered && m.registeredOnly)
         throw StoreError(QStringLiteral("Bu bilgisayar kayıtlı değil, mail gönderilemez."));
-    const int carino = m.carino != 0 ? m.carino : computer.toInt(0);
+    const int carino = m.carino != 0 ? m.carino : (registered ? computer.toInt(0) : 0);
     Query q(d, QStringLiteral(
         "INSERT INTO outbox (created_at, kind, computer_id, carino, subject, firm, address1, "
         "address2, district, city, phone, fax, tax_office, tax_no, contact, user_name, "

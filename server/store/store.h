@@ -222,6 +222,7 @@ struct BalanceRequest
 struct OutgoingMail
 {
     QString kind;                   // the method that queued it
+    bool registeredOnly = true;     // refused unless the computer is registered
     QString computerId;
     int carino = 0;
     QString subject;
