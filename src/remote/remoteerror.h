@@ -26,4 +26,12 @@ private:
     QString m_message;
 };
 
+// A failure of the transport itself (no connection, a time-out, a reply that cannot be read)
+// rather than an error the server reported. The connection is closed when it is raised.
+class TransportError : public RemoteError
+{
+public:
+    using RemoteError::RemoteError;
+};
+
 } // namespace Mervak

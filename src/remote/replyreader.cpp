@@ -638,7 +638,7 @@ ReplyReader::ReplyReader(const MethodInfo &method, const QByteArray &payload)
             fail(QStringLiteral("\"result\" dizisi yok"));
         d->readResult(value);
     } catch (const ReadFailure &f) {
-        throw RemoteError(QStringLiteral("Sunucudan gelen yanıt okunamadı (%1): %2")
+        throw TransportError(QStringLiteral("Sunucudan gelen yanıt okunamadı (%1): %2")
                               .arg(method.command, f.what));
     }
 }
