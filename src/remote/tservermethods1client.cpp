@@ -6,6 +6,8 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+
 namespace Mervak {
 
 TServerMethods1Client::TServerMethods1Client(ServerConnection *connection)
@@ -23,6 +25,11 @@ TServerMethods1Client::TServerMethods1Client(ServerConnection *connection, bool 
 }
 
 TServerMethods1Client::~TServerMethods1Client() = default;
+
+bool TServerMethods1Client::hasConsumed(const TransferRecord *record) const
+{
+    return std::find(m_consumed.begin(), m_consumed.end(), record) != m_consumed.end();
+}
 
 void TServerMethods1Client::beginCall(const MethodInfo &method)
 {

@@ -52,6 +52,9 @@ public:
     TServerMethods1Client &operator=(const TServerMethods1Client &) = delete;
 
     bool instanceOwner() const { return m_instanceOwner; }
+    // Whether a record argument given to this client was freed by it (the address is only
+    // compared, never used), so that a caller knows whether its copy still needs freeing.
+    bool hasConsumed(const TransferRecord *record) const;
 
 #include "tservermethods1client_methods.inc"
 
@@ -60,17 +63,24 @@ private:
     class RecordArgument
     {
     public:
-        RecordArgument(TransferRecord *record, bool owned) : m_record(owned ? record : nullptr) {}
-        ~RecordArgument() { delete m_record; }
+        RecordArgument(TServerMethods1Client &client, TransferRecord *record)
+            : m_client(client)
+            , m_record(client.m_instanceOwner ? record : nullptr)
+        {}
+        ~RecordArgument() { converted(); }
         RecordArgument(const RecordArgument &) = delete;
         RecordArgument &operator=(const RecordArgument &) = delete;
         void converted()
         {
+            if (!m_record)
+                return;
+            m_client.m_consumed.push_back(m_record);
             delete m_record;
             m_record = nullptr;
         }
 
     private:
+        TServerMethods1Client &m_client;
         TransferRecord *m_record;
     };
 
@@ -95,6 +105,7 @@ private:
     ServerConnection *m_connection;
     bool m_instanceOwner;
     std::vector<Results> m_results;   // by MethodInfo::index
+    std::vector<const void *> m_consumed;
 };
 
 } // namespace Mervak

@@ -103,8 +103,7 @@ QString definition(const MethodInfo &m)
     // Record arguments belong to the client from here on when it owns its instances.
     for (const ParamInfo &p : m.params) {
         if (!p.isOut() && p.kind == ParamKind::Record)
-            s << "    RecordArgument " << p.name << "Owned(" << p.name
-              << ", m_instanceOwner);\n";
+            s << "    RecordArgument " << p.name << "Owned(*this, " << p.name << ");\n";
     }
     s << "    beginCall(method);\n";
     s << "    Wire::RequestWriter request(method);\n";
