@@ -5,6 +5,7 @@ class QWidget;
 
 namespace Mervak {
 
+class ServerConnection;
 class TSonucBilgisi;
 
 /*!
@@ -13,6 +14,6 @@ class TSonucBilgisi;
     customer was chosen (the session record then names it), false when the choice was
     cancelled.
 */
-bool RunCustomerSelection(QWidget *parent, TSonucBilgisi &bilgi);
+bool RunCustomerSelection(QWidget *parent, ServerConnection &bag, TSonucBilgisi &bilgi);
 
 } // namespace Mervak

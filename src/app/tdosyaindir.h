@@ -11,6 +11,8 @@ class QProgressBar;
 
 namespace Mervak {
 
+class ServerConnection;
+
 /*!
     The self-update: downloads the installer of the version the server ships, starts it
     silently and ends the program so that the installer can replace it. Every way through
@@ -25,6 +27,7 @@ public:
     explicit Tdosyaindir(int serverVersion, QWidget *parent = nullptr);
 
     bool basladi = false;
+    ServerConnection *bag = nullptr;   // the login's connection; the download does not use it
 
     QUrl url() const { return m_url; }
     QLabel *sLabel1() const { return m_sLabel1; }

@@ -13,6 +13,8 @@
 #include "messagedialog.h"
 #include "pagecontrol.h"
 #include "pictures.h"
+#include "serverconnection.h"
+#include "sharedsettings.h"
 #include "tgirisform.h"
 #include "textrules.h"
 
@@ -80,6 +82,7 @@ QLabel *headerCaption(const char *text, QWidget *parent)
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
+    , m_bagc(std::make_unique<ServerConnection>())
     , m_sbilgi(std::make_unique<TSonucBilgisi>())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -370,6 +373,10 @@ bool TForm1::Start()
     m_sbilgi->setIcip(LocalIpAddress());
     m_sbilgi->setBILGISAYARID(ComputerId());
 
+    // The login sets the real host name before its own server call.
+    m_bagc->HostName = ServerHost();
+    m_bagc->Port = QString::number(Deployment().serverPort);
+
     m_websitesi->setText(Deployment().webSite);
 
     if (!Login())
@@ -383,6 +390,7 @@ bool TForm1::Start()
 bool TForm1::Login()
 {
     Tgirisform girisform;
+    girisform.setBagim(m_bagc.get());
     girisform.setBilgim(m_sbilgi.get());
     if (girisform.exec() != QDialog::Accepted) {
         EndProcess(0);
@@ -532,8 +540,7 @@ void TForm1::araeditEdited(const QString &text)
 
 void TForm1::musteritusClick()
 {
-    if (!RunCustomerSelection(this, *m_sbilgi))
-        return;
+    RunCustomerSelection(this, *m_bagc, *m_sbilgi);
     AnaBilgiAl();
     // The basket reload comes with the basket part.
     DataSet *stok = m_dataSets[size_t(TabPage::StokListesi)];

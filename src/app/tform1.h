@@ -21,6 +21,7 @@ namespace Mervak {
 class BusyIndicator;
 class DataSet;
 class PageControl;
+class ServerConnection;
 class TSonucBilgisi;
 
 /*!
@@ -56,11 +57,13 @@ public:
     BusyIndicator *busyIndicator(BusyGif gif) const override;
     QLineEdit *searchEdit() const override { return m_araedit; }
     TSonucBilgisi &session() override { return *m_sbilgi; }
+    ServerConnection &connection() override { return *m_bagc; }
     DataSet *dataSet(TabPage page) const override;
     void setTabCaption(TabPage page, const QString &caption) override;
     QHash<QString, ColumnSwitch> columnSwitches() const override { return m_columnSwitches; }
 
     // --- fields other parts use
+    ServerConnection &bagc() { return *m_bagc; }
     TSonucBilgisi &sbilgi() { return *m_sbilgi; }
     int _acilisadet = 0;
     bool _acilisgoruldu = false;
@@ -113,6 +116,7 @@ private:
     void pageShown(int index);
     void pageHidden(int index);
 
+    std::unique_ptr<ServerConnection> m_bagc;
     std::unique_ptr<TSonucBilgisi> m_sbilgi;
     QHash<QString, ColumnSwitch> m_columnSwitches;
 

@@ -12,6 +12,7 @@
 #include "messagedialog.h"
 #include "pictures.h"
 #include "publicaddress.h"
+#include "serverconnection.h"
 #include "sessionfetch.h"
 #include "sharedsettings.h"
 #include "systempaths.h"
@@ -26,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 
@@ -168,8 +168,9 @@ QString Tgirisform::settingsPath()
 
 QString Tgirisform::upperCased(const QString &text)
 {
-    // As the edit control of a Turkish system upper-cases: i -> İ, ı -> I.
-    return QLocale(QLocale::Turkish, QLocale::Turkey).toUpper(text);
+    // As the upper-case edit control of the system does it, whatever the language: the
+    // plain Unicode mapping (i -> I, ı -> I, ş -> Ş), not the Turkish one (i -> İ).
+    return text.toUpper();
 }
 
 void Tgirisform::upperCaseEdit(QLineEdit *edit, const QString &text)
@@ -302,10 +303,13 @@ void Tgirisform::Devamet(const QString &address)
     }
     if (Bilgim)
         Bilgim->setDisip(trimmed);
+    if (bagim)
+        bagim->HostName = ServerHost();
 
+    // The worker gets a clone made here, where bagim lives.
     SessionFetchInput input;
-    input.host = ServerHost();
-    input.port = d.serverPort;
+    if (bagim)
+        input.connection = std::shared_ptr<ServerConnection>(bagim->clone());
     input.computerId = idsi;
     input.publicAddress = trimmed;
     input.addressRequest = PublicAddressRequest::fromDeployment();
@@ -338,6 +342,7 @@ void Tgirisform::Checks(bool dogrusonuc)
     }
     if (Bilgim->Version() != ClientVersion) {
         Tdosyaindir indir(Bilgim->Version(), this);
+        indir.bag = bagim;
         indir.exec();
         // The download ends the program; under a test hook it returns here.
         reject();
@@ -357,7 +362,8 @@ void Tgirisform::Checks(bool dogrusonuc)
         saveSettings();
         if (Bilgim->AKTIF() == 1) {
             const int type = Bilgim->MusteriTipi();
-            if ((type == 1 || type == 2) && !RunCustomerSelection(this, *Bilgim)) {
+            if ((type == 1 || type == 2) && bagim
+                && !RunCustomerSelection(this, *bagim, *Bilgim)) {
                 EndProcess(0);
                 reject();
                 return;

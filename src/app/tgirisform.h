@@ -11,6 +11,7 @@ class QPushButton;
 namespace Mervak {
 
 class BusyIndicator;
+class ServerConnection;
 class TSonucBilgisi;
 
 /*!
@@ -26,6 +27,7 @@ public:
     explicit Tgirisform(QWidget *parent = nullptr);
     ~Tgirisform() override;
 
+    void setBagim(ServerConnection *connection) { bagim = connection; }
     void setBilgim(TSonucBilgisi *bilgi) { Bilgim = bilgi; }
 
     // "ayar.ini" in the settings folder.
@@ -35,6 +37,7 @@ public:
     // The fields of the dialog.
     QString idsi;
     bool baglimi = false;
+    ServerConnection *bagim = nullptr;
     TSonucBilgisi *Bilgim = nullptr;
 
     QLineEdit *adi() const { return m_adi; }

@@ -13,6 +13,7 @@ class BusyIndicator;
 class DataGrid;
 class DataSet;
 class PageControl;
+class ServerConnection;
 class TSonucBilgisi;
 
 // The tab pages of the main window, in their order.
@@ -72,6 +73,8 @@ public:
 
     // The session record; user-interface thread only. Workers get a copy.
     virtual TSonucBilgisi &session() = 0;
+    // The main connection bagc; user-interface thread only. Workers get a clone.
+    virtual ServerConnection &connection() = 0;
 
     // The data sets of the data-bound tab pages (stok, sepet, ONCEKILER, EKSTRE, YENILER,
     // kampstok); nullptr for the other pages.

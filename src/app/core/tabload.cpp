@@ -2,9 +2,11 @@
 #include "tabload.h"
 
 #include "await.h"
+#include "baglantiu.h"
 #include "datagrid.h"
 #include "dataset.h"
 #include "messagedialog.h"
+#include "serverconnection.h"
 
 #include <memory>
 
@@ -40,6 +42,16 @@ void TabLoad::setGrid(DataGrid *grid)
                 guard->endUpdate();
             }
         });
+}
+
+void TabLoad::setLoad(ServerConnection *connection, const TSonucBilgisi *session, Load load)
+{
+    m_prepare = [connection, session, load = std::move(load)]() -> Work {
+        std::shared_ptr<ServerConnection> clone(connection->clone());
+        auto copy = std::make_shared<TSonucBilgisi>();
+        copy->Kopyala(*session);
+        return [clone, copy, load] { return load(*clone, *copy); };
+    };
 }
 
 void TabLoad::setWork(Work work)

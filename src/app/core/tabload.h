@@ -11,6 +11,8 @@ namespace Mervak {
 
 class DataGrid;
 class DataSet;
+class ServerConnection;
+class TSonucBilgisi;
 
 /*!
     The load of one tab page's list, the way every tab page does it: on the trigger the busy
@@ -55,6 +57,10 @@ public:
     // The usual case: \a grid is disabled, detached and held in an update bracket.
     void setGrid(DataGrid *grid);
     void setPrepare(Prepare prepare) { m_prepare = std::move(prepare); }
+    // The load routine gets its own clone of \a connection and its own copy of \a session,
+    // both made at the trigger; it calls the server through RemoteCall on them.
+    using Load = std::function<bool(ServerConnection &connection, const TSonucBilgisi &session)>;
+    void setLoad(ServerConnection *connection, const TSonucBilgisi *session, Load load);
     void setWork(Work work);
     void setFinish(Finish finish) { m_finish = std::move(finish); }
     // Pages whose connect-check reports its own failure show no message of their own.
