@@ -45,6 +45,11 @@ int main(int argc, char *argv[])
         return exitCode;
     }
 
+    // Before anything is announced: a stop request right after start must still be clean.
+    SignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &SignalWatcher::stopRequested, &app,
+                     &QCoreApplication::quit);
+
     HandlerRegistry registry;
     registerBuiltinHandlers(registry);
     std::unique_ptr<ServerExtension> extension;
@@ -74,8 +79,6 @@ int main(int argc, char *argv[])
     std::printf("LISTENING %u\n", unsigned(server.serverPort()));
     std::fflush(stdout);
 
-    SignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &SignalWatcher::stopRequested, &app, &QCoreApplication::quit);
     const int result = QCoreApplication::exec();
 
     server.stop();

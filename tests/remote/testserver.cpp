@@ -16,19 +16,24 @@ TestServer::~TestServer()
 bool TestServer::start(const QStringList &extraArguments)
 {
     QStringList arguments{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
+                          QStringLiteral("--http"), QStringLiteral("127.0.0.1:0"),
                           QStringLiteral("--db"), m_dir.filePath(QStringLiteral("test.sqlite")),
                           QStringLiteral("--test-methods")};
     arguments += extraArguments;
     m_process.start(QStringLiteral(MERVAK_SERVER_PATH), arguments);
-    if (!m_process.waitForStarted(10000))
+    if (!m_process.waitForStarted(10000)) {
+        m_stderr = m_process.errorString();
         return false;
+    }
     QDeadlineTimer deadline(30000);
     while (!m_process.canReadLine() && m_process.state() == QProcess::Running
            && !deadline.hasExpired())
         m_process.waitForReadyRead(100);
     const QByteArray line = m_process.readLine().trimmed();
     if (!line.startsWith("LISTENING ")) {
-        m_stderr += QString::fromUtf8(m_process.readAllStandardError());
+        m_process.waitForFinished(1000);
+        m_stderr += QString::fromUtf8(line) + u'\n'
+                    + QString::fromUtf8(m_process.readAllStandardError());
         return false;
     }
     m_port = quint16(line.mid(10).toUInt());
