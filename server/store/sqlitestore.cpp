@@ -383,8 +383,9 @@ TSonucBilgisi SqliteStore::lookupComputer(const QString &computerId, int clientV
 
     Query q(d, select);
     q.bind(computerId).exec();
-    bool found = q.next();
+    const bool found = q.next();
     if (!found && demoUserId > 0) {
+        q.finish();
         Transaction transaction(d);
         Query(d, QStringLiteral(
             "INSERT OR IGNORE INTO computers (computer_id, user_id, active, demo, registered_at, "
@@ -412,6 +413,7 @@ TSonucBilgisi SqliteStore::lookupComputer(const QString &computerId, int clientV
     record.FSaticiAdi = q.toString(11);
     record.FSaticiTelefon = q.toString(12);
     record.FSaticiMail = q.toString(13);
+    q.finish();
 
     Query(d, QStringLiteral("UPDATE computers SET last_seen_at = ? WHERE computer_id = ?"))
         .bind(nowStamp()).bind(computerId).exec();

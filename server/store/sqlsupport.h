@@ -49,6 +49,9 @@ public:
     // Ready for the next run of the same prepared statement.
     Query &reset() { m_bound = 0; return *this; }
     bool next() { return m_query.next(); }
+    // Ends the reading: a statement left open holds its snapshot, and a later write on the
+    // same connection would then fail at once instead of waiting for the lock.
+    void finish() { m_query.finish(); }
 
     QVariant value(int column) const { return m_query.value(column); }
     int toInt(int column) const { return m_query.value(column).toInt(); }
