@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: LicenseRef-Mervak
 // Background pairs, the synchronous hand-over and the tab load pattern.
 #include "await.h"
+#include "baglantiu.h"
+#include "connectcheck.h"
 #include "datagrid.h"
 #include "dataset.h"
 #include "messagedialog.h"
+#include "remotecall.h"
+#include "serverconnection.h"
 #include "tabload.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <QThread>
 #include <QThreadPool>
@@ -39,6 +44,7 @@ private slots:
     void tabLoadTriggeredAgainWhileRunning();
     void tabLoadPreparesOnUiThread();
     void tabLoadWithGrid();
+    void tabLoadServerUnreachable();
 
 private:
     QList<ShownMessage> m_messages;
@@ -365,6 +371,55 @@ void tst_Background::tabLoadWithGrid()
     QVERIFY(grid.isEnabled());
     QVERIFY(!grid.isUpdating());
     QCOMPARE(grid.rowCount(), 3);
+}
+
+// Showing a page while the server cannot be reached: each connect attempt shows its error
+// text, then the page's one failure message; the grid is usable again and the data set
+// keeps what it held.
+void tst_Background::tabLoadServerUnreachable()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    ServerConnection bagc;
+    bagc.HostName = QStringLiteral("127.0.0.1");
+    bagc.Port = QString::number(probe.serverPort());
+    probe.close();
+    TSonucBilgisi sbilgi;
+
+    DataSet data;
+    data.addField(QStringLiteral("STOK_KODU"), FieldType::String);
+    data.open();
+    data.setString(data.appendRow(), 0, QStringLiteral("ONCEKI"));
+    QWidget grid;
+    QLabel busy;
+    TabLoad load;
+    load.setBusyIndicator(&busy);
+    load.setDisabledControl(&grid);
+    load.setDataSet(&data);
+    load.setLoad(&bagc, &sbilgi, [&](ServerConnection &connection, const TSonucBilgisi &session) {
+        const bool opened = RemoteCall::run(connection, &session, 0,
+                                            [&](TServerMethods1Client &client, TSonucBilgisi *s) {
+            client.YenilerVer2(s->CARINO(), &data);
+        });
+        return !opened;
+    });
+    Testing::setConnectCheckTiming(3, 10);
+    QSignalSpy finished(&load, &TabLoad::finished);
+    load.trigger();
+    QTRY_COMPARE(finished.size(), 1);
+    Testing::resetConnectCheckTiming();
+
+    QCOMPARE(finished.first().first().toBool(), true);
+    QCOMPARE(m_messages.size(), 4);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(m_messages.at(i).type, mtCustom);
+    QCOMPARE(m_messages.last().text,
+             QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!"));
+    QVERIFY(grid.isEnabled());
+    QVERIFY(busy.isHidden());
+    QCOMPARE(data.rowCount(), 1);
+    QCOMPARE(data.stringAt(0, 0), QStringLiteral("ONCEKI"));
+    QVERIFY(bagc.HostName == QStringLiteral("127.0.0.1") && !bagc.isOpen());
 }
 
 QTEST_MAIN(tst_Background)

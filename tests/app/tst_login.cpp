@@ -5,12 +5,16 @@
 #include "await.h"
 #include "baglantiu.h"
 #include "connectcheck.h"
+#include "datagrid.h"
+#include "dataset.h"
 #include "deploysettings.h"
 #include "endprocess.h"
 #include "inifile.h"
 #include "messagedialog.h"
+#include "remotecall.h"
 #include "serverconnection.h"
 #include "sharedsettings.h"
+#include "tabload.h"
 #include "tdosyaindir.h"
 #include "testserver.h"
 #include "tform1.h"
@@ -25,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -64,6 +69,7 @@ private slots:
     void unreachableServer();
     void unreachableAddressService();
     void mainWindowAfterDemoLogin();
+    void tabLoadFromServer();
 
 private:
     struct Outcome
@@ -507,6 +513,42 @@ void tst_Login::mainWindowAfterDemoLogin()
     QCOMPARE(form.cariadilbl()->text(), form.sbilgi().CariAdi());
     QVERIFY(form.saticilbl()->text().contains(QStringLiteral(" Telefonu: ")));
     QCOMPARE(form.bagc().HostName, QStringLiteral("127.0.0.1"));
+}
+
+// A page load after login, the way the pages do it: the worker calls the server on its own
+// clone and session copy and fills the data set; the grid shows the rows afterwards.
+void tst_Login::tabLoadFromServer()
+{
+    Tgirisform dialog;
+    QVERIFY(login(dialog, QStringLiteral("DEMO"), QStringLiteral("DEMO")).accepted);
+
+    DataSet yeniler;
+    DataGrid grid;
+    grid.setColumns({{.field = QStringLiteral("STOK_KODU"), .caption = QStringLiteral("Kod")}});
+    grid.setDataSet(&yeniler);
+    TabLoad load;
+    load.setGrid(&grid);
+    load.setDataSet(&yeniler);
+    QThread *worker = nullptr;
+    load.setLoad(&m_bagc, &m_sbilgi,
+                 [&](ServerConnection &connection, const TSonucBilgisi &session) {
+        worker = QThread::currentThread();
+        const bool opened = RemoteCall::run(connection, &session, 0,
+                                            [&](TServerMethods1Client &client, TSonucBilgisi *) {
+            client.YenilerVer2(session.CARINO(), &yeniler);
+        });
+        return !opened;
+    });
+    QSignalSpy finished(&load, &TabLoad::finished);
+    load.trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+    QCOMPARE(finished.first().first().toBool(), false);
+    QVERIFY(worker && worker != QThread::currentThread());
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(yeniler.rowCount() > 0);
+    QCOMPARE(grid.rowCount(), yeniler.rowCount());
+    QVERIFY(grid.isEnabled());
+    QVERIFY(!m_bagc.isOpen());
 }
 
 QTEST_MAIN(tst_Login)
