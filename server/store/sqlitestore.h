@@ -29,6 +29,8 @@ public:
 
     // The calling thread's connection.
     QSqlDatabase db();
+    // Items added on or after this day count as new (setting "yeni_urun_gun", 60 days).
+    QDate newItemsSince();
 
     // --- settings, users and computers
     QString setting(const QString &key, const QString &fallback = {}) override;

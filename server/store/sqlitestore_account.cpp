@@ -1001,8 +1001,13 @@ BalloonCounts SqliteStore::balloons(int carino)
     BalloonCounts b;
     b.basketLines = Query(d, QStringLiteral("SELECT COUNT(*) FROM basket_lines WHERE carino = ?"))
                         .bind(carino).scalar(0).toInt();
-    b.newItems = newItems(0)->rowCount();
-    b.campaignItems = campaignItems(0)->rowCount();
+    b.newItems = Query(d, QStringLiteral(
+                           "SELECT COUNT(*) FROM items WHERE active = 1 AND added_on >= ?"))
+                     .bind(newItemsSince()).scalar(0).toInt();
+    b.campaignItems = Query(d, QStringLiteral(
+                                "SELECT COUNT(*) FROM items WHERE active = 1 AND campaign_price > 0 "
+                                "AND (campaign_until IS NULL OR campaign_until >= ?)"))
+                          .bind(QDate::currentDate()).scalar(0).toInt();
     b.announcements = Query(d, QStringLiteral(
                                 "SELECT COUNT(*) FROM announcements WHERE active = 1 "
                                 "AND advert = 0")).scalar(0).toInt();

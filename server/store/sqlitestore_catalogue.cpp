@@ -252,11 +252,7 @@ QString searchCondition(const QString &text, QList<QVariant> &params)
 
 QDate newSinceDate(SqliteStore &store)
 {
-    bool ok = false;
-    int days = store.setting(QStringLiteral("yeni_urun_gun")).toInt(&ok);
-    if (!ok || days <= 0)
-        days = DefaultNewItemDays;
-    return QDate::currentDate().addDays(-days);
+    return store.newItemsSince();
 }
 
 QString whereForQuery(const StockQuery &query, QList<QVariant> &params)
@@ -293,6 +289,15 @@ QString whereForQuery(const StockQuery &query, QList<QVariant> &params)
 }
 
 } // namespace
+
+QDate SqliteStore::newItemsSince()
+{
+    bool ok = false;
+    int days = setting(QStringLiteral("yeni_urun_gun")).toInt(&ok);
+    if (!ok || days <= 0)
+        days = DefaultNewItemDays;
+    return QDate::currentDate().addDays(-days);
+}
 
 DataSetPtr SqliteStore::stockTable(const QString &where, const QList<QVariant> &params,
                                    int carino, bool campaignList, int offset, int limit)

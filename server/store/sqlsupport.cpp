@@ -128,8 +128,13 @@ Table::Table(const Column *columns, int count) : m_data(std::make_unique<DataSet
 
 int Table::column(QStringView name) const
 {
+    // Names are string literals: their address finds them again without building a QString.
+    const auto cached = m_byAddress.constFind(name.data());
+    if (cached != m_byAddress.constEnd() && cached->second == name.size())
+        return cached->first;
     const int index = m_index.value(name.toString(), -1);
     Q_ASSERT_X(index >= 0, "Table::column", qPrintable(name.toString()));
+    m_byAddress.insert(name.data(), {index, name.size()});
     return index;
 }
 

@@ -134,6 +134,7 @@ public:
 private:
     DataSetPtr m_data;
     QHash<QString, int> m_index;
+    mutable QHash<const QChar *, std::pair<int, qsizetype>> m_byAddress;   // index, length
 };
 
 } // namespace Mervak::Server::Sql
