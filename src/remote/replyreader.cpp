@@ -196,67 +196,102 @@ private:
 /*!
     Shares one QString between the equal values of a column: stock lists repeat a few
     brands, groups, units and discount texts over thousands of rows. A column whose values
-    keep being new (codes, barcodes) stops being looked up after a while.
+    keep being new (codes, barcodes) stops being looked up after a while. Like the blocks,
+    each shared value pays its references in batches rather than one atomic operation per
+    row; what is left is given back at the end.
 */
 class StringColumn
 {
 public:
+    StringColumn() = default;
+    StringColumn(const StringColumn &) = delete;
+    StringColumn &operator=(const StringColumn &) = delete;
+    StringColumn(StringColumn &&) = default;
+    ~StringColumn() { stopSharing(); }
+
     QString get(std::string_view bytes)
     {
         if (!m_sharing)
             return m_blocks.make(bytes);
-        const uint hash = quickHash(bytes);
+        const quint32 hash = quickHash(bytes) | 1u;   // 0 marks a free slot
         std::size_t at = hash & (kSlots - 1);
-        for (;;) {
-            Slot &slot = m_slots[at];
-            if (!slot.used)
-                break;
-            if (slot.hash == hash && slot.key == bytes)
-                return slot.value;
+        while (m_hashes[at] != 0) {
+            if (m_hashes[at] == hash) {
+                Value &v = m_values[std::size_t(m_index[at])];
+                if (v.key == bytes)
+                    return share(v);
+            }
             at = (at + 1) & (kSlots - 1);
         }
         QString value = m_blocks.make(bytes);
-        if (++m_distinct > kMaxDistinct) {
-            m_sharing = false;
-            m_slots = {};
+        if (m_values.size() >= kMaxDistinct) {
+            stopSharing();
         } else {
-            m_slots[at] = {true, hash, bytes, value};
+            m_hashes[at] = hash;
+            m_index[at] = qint32(m_values.size());
+            m_values.push_back({bytes, value, 0});
         }
         return value;
     }
 
 private:
+    static constexpr std::size_t kMaxDistinct = 512;
+    static constexpr std::size_t kSlots = 1024;   // a power of two, above kMaxDistinct
+    static constexpr int kBatch = 256;
+
+    struct Value
+    {
+        std::string_view key;   // points into the parsed document, which outlives this
+        QString held;           // one reference of our own
+        int prepaid;            // references paid for rows still to come
+    };
+
+    QString share(Value &v)
+    {
+        QString::DataPointer &data = v.held.data_ptr();
+        if (v.prepaid == 0) {
+            data.d->ref_.fetchAndAddOrdered(kBatch);
+            v.prepaid = kBatch;
+        }
+        --v.prepaid;
+        return QString(QString::DataPointer(data.d, data.ptr, data.size));
+    }
+
+    void stopSharing()
+    {
+        for (Value &v : m_values) {
+            if (v.prepaid > 0)
+                v.held.data_ptr().d->ref_.fetchAndSubOrdered(v.prepaid);
+            v.prepaid = 0;
+        }
+        m_values.clear();
+        m_hashes.clear();
+        m_index.clear();
+        m_sharing = false;
+    }
+
     // Column values are short; the first and last eight bytes and the length tell them
     // apart well enough, and equal hashes are compared in full.
-    static uint quickHash(std::string_view s)
+    static quint32 quickHash(std::string_view s)
     {
         const std::size_t n = s.size();
         quint64 a = 0, b = 0;
         if (n >= 8) {
             std::memcpy(&a, s.data(), 8);
             std::memcpy(&b, s.data() + n - 8, 8);
-        } else if (n > 0) {
-            std::memcpy(&a, s.data(), n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i)
+                a |= quint64(static_cast<unsigned char>(s[i])) << (8 * i);
         }
         quint64 h = (a ^ (b * 0x9E3779B97F4A7C15ull) ^ n) * 0xBF58476D1CE4E5B9ull;
         h ^= h >> 31;
-        return uint(h ^ (h >> 32));
+        return quint32(h ^ (h >> 32));
     }
 
-    static constexpr std::size_t kMaxDistinct = 512;
-    static constexpr std::size_t kSlots = 1024;   // a power of two, above kMaxDistinct
-
-    struct Slot
-    {
-        bool used = false;
-        uint hash = 0;
-        std::string_view key;   // points into the parsed document, which outlives this
-        QString value;
-    };
-
-    StringBlocks m_blocks;    // declared first: settles after the shared copies are gone
-    std::vector<Slot> m_slots = std::vector<Slot>(kSlots);
-    std::size_t m_distinct = 0;
+    StringBlocks m_blocks;
+    std::vector<quint32> m_hashes = std::vector<quint32>(kSlots, 0);
+    std::vector<qint32> m_index = std::vector<qint32>(kSlots, 0);
+    std::vector<Value> m_values;
     bool m_sharing = true;
 };
 
@@ -330,7 +365,7 @@ public:
         dom::array rows;
         if (value.get_array().get(rows))
             fail(tableError(QStringLiteral("\"rows\" dizisi yok")));
-        m_table.reserve(int(std::min<std::size_t>(rows.size(), std::size_t(INT_MAX))));
+        m_table.reserve(int(std::min<std::size_t>(rows.size(), INT_MAX)));
         const std::size_t width = m_columns.size();
         for (dom::element rowValue : rows) {
             const int rowIndex = m_table.rowCount() + m_inBlock;
@@ -427,6 +462,7 @@ private:
     {
         if (m_inBlock == 0)
             return;
+        // Rows are added a block at a time, right before they are written.
         const int first = m_table.appendRows(m_inBlock);
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             Buffer &b = m_buffers[c];
