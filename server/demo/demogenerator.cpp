@@ -478,10 +478,20 @@ void DemoGenerator::run()
     // --- a year of business, day by day
     std::vector<PendingShipment> pending;
     int documentSerial = 0;
+    // Dealers mostly order what the distributor has; now and then what it has not.
+    auto pickItem = [&]() -> const CatalogueItem & {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            const CatalogueItem &item =
+                catalogue[std::size_t(rng.between(0, int(catalogue.size()) - 1))];
+            if (item.stock > 0 || rng.chance(0.1))
+                return item;
+        }
+        return catalogue[std::size_t(rng.between(0, int(catalogue.size()) - 1))];
+    };
     auto placeOrder = [&](Dealer &d, const QDate &day, int userId, int lines) {
         const QDateTime at(day, QTime(rng.between(8, 17), rng.between(0, 59), rng.between(0, 59)));
         for (int k = 0; k < lines; ++k) {
-            const CatalogueItem &item = catalogue[std::size_t(rng.between(0, int(catalogue.size()) - 1))];
+            const CatalogueItem &item = pickItem();
             BasketLineRequest line;
             line.carino = d.carino;
             line.stokno = item.stokno;
@@ -644,6 +654,22 @@ void DemoGenerator::run()
             e.amount = std::round(rng.real(250, 1500));
             e.description = QStringLiteral("Fazla ödeme iadesi");
             m_store.addCollection(d.carino, QDateTime(day, QTime(11, 0)), {e}, true);
+        }
+    }
+
+    // Balances older than two and a half months were given up by the dealers.
+    for (const Dealer &d : dealers) {
+        const DataSetPtr open = m_store.openBalances(d.carino);
+        const int cDate = open->fieldIndex(QStringLiteral("TARIH"));
+        for (int r = 0; r < open->rowCount(); ++r) {
+            if (fromDayCount(open->doubleAt(r, cDate)).date() >= today.addDays(-75))
+                continue;
+            BalanceRequest request;
+            request.carino = d.carino;
+            request.userId = d.userId;
+            request.basketLineNo = int(open->intAt(r, open->fieldIndex(QStringLiteral("SIRANO"))));
+            request.orderLineNo = int(open->intAt(r, open->fieldIndex(QStringLiteral("STOKHAR_NO"))));
+            m_store.deleteBalance(request);
         }
     }
 

@@ -3,12 +3,15 @@
 // with known numbers (fixture.h).
 #include "tst_business.h"
 
+#include "business.h"
+#include "businesshandlers.h"
 #include "fixture.h"
 #include "remoteerror.h"
 #include "serverprocess.h"
 #include "sqlitestore.h"
 
 #include <QMutex>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -71,6 +74,25 @@ void TestBusiness::cleanupTestCase()
 {
     m_demoServer.stop();
     m_server.stop();
+}
+
+// Every method of the interface answers: the business registers a handler for all but the
+// three the call framework answers itself.
+void TestBusiness::everyMethodHasAHandler()
+{
+    SqliteStore store(m_dir.filePath(QStringLiteral("handlers.db")));
+    Server::Business business(store, {});
+    QSet<QString> handled;
+    for (const Server::NamedHandler &h : Server::businessHandlers(business)) {
+        QVERIFY2(!handled.contains(h.method), qPrintable(h.method));
+        handled.insert(h.method);
+    }
+    const QSet<QString> framework{QStringLiteral("EchoString"), QStringLiteral("ReverseString"),
+                                  QStringLiteral("MobilStokaraGeri")};
+    for (const MethodInfo &method : ServerMethods::all()) {
+        QVERIFY2(handled.contains(method.name) != framework.contains(method.name),
+                 qPrintable(method.name));
+    }
 }
 
 // The stock list carries the customer's own prices: list or campaign price, the chain of

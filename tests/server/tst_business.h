@@ -14,6 +14,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
+    void everyMethodHasAHandler();
     void pricesAndDiscounts_data();
     void pricesAndDiscounts();
     void fieldClasses_data();
