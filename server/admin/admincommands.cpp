@@ -15,6 +15,7 @@ const QStringList kCommands = {
     QStringLiteral("user-activate"), QStringLiteral("computer-add"),
     QStringLiteral("computer-list"), QStringLiteral("computer-deactivate"),
     QStringLiteral("computer-activate"), QStringLiteral("outbox-list"),
+    QStringLiteral("setting-set"),
     QStringLiteral("demo-generate")};
 
 // "--name value" pairs after the command, and the words that are not options.
@@ -69,6 +70,8 @@ QString adminCommandsHelp()
         "  computer-list                     Kayıtlı bilgisayarları listeler.\n"
         "  computer-deactivate ID | computer-activate ID\n"
         "  outbox-list                       Gönderilmek üzere bekleyen mailleri listeler.\n"
+        "  setting-set ANAHTAR DEGER         Ayar yazar: istemci_surumu (beklenen istemci\n"
+        "      sürümü, 2), firma_adi, yeni_urun_gun (yeni sayılan gün, 60), kayan_yazi (HTML).\n"
         "  demo-generate [--items N]         Boş veritabanına demo verisi yazar.\n");
 }
 
@@ -163,6 +166,11 @@ int runAdminCommand(Store &store, const QStringList &arguments, QTextStream &out
                 if (!m.mail.body.isEmpty())
                     out << "  Metin: " << m.mail.body << "\n";
             }
+        } else if (command == QLatin1String("setting-set")) {
+            if (!needWords(2))
+                return 2;
+            store.setSetting(line.words[0], line.words[1]);
+            out << line.words[0] << " = " << line.words[1] << "\n";
         } else if (command == QLatin1String("demo-generate")) {
             DemoOptions options;
             if (line.options.contains(QStringLiteral("items"))) {
