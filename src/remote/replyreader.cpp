@@ -356,9 +356,12 @@ public:
     RowLoader(const std::vector<ColumnSpec> &columns, DataSet &table)
         : m_columns(columns)
         , m_table(table)
-        , m_buffers(columns.size())
         , m_strings(columns.size())
-    {}
+    {
+        m_buffers.reserve(columns.size());
+        for (const ColumnSpec &c : columns)
+            m_buffers.emplace_back(c.type);
+    }
 
     void readRows(const dom::element &value)
     {
@@ -396,12 +399,25 @@ public:
 private:
     static constexpr int kBlockRows = 128;
 
+    // Only the storage its field class needs, so that the buffers of all columns stay small
+    // enough for the cache.
     struct Buffer
     {
-        std::array<double, kBlockRows> doubles{};
-        std::array<qint64, kBlockRows> ints{};
-        std::array<QString, kBlockRows> strings;
-        std::array<QByteArray, kBlockRows> blobs;
+        explicit Buffer(FieldType type)
+        {
+            switch (type) {
+            case FieldType::String: strings.resize(kBlockRows); break;
+            case FieldType::Blob: blobs.resize(kBlockRows); break;
+            case FieldType::Integer:
+            case FieldType::LargeInt:
+            case FieldType::Boolean: ints.resize(kBlockRows); break;
+            default: doubles.resize(kBlockRows); break;
+            }
+        }
+        std::vector<double> doubles;
+        std::vector<qint64> ints;
+        std::vector<QString> strings;
+        std::vector<QByteArray> blobs;
         std::array<bool, kBlockRows> nulls{};
     };
 
