@@ -239,7 +239,7 @@ void tst_CallFramework::logsOneLinePerCall()
     client.receive();
     client.send(Test::frame(request("KargolarVer", "[\"x\"]")));
     client.receive();
-    QTRY_VERIFY(m_server.errors().contains(u"TServerMethods1.KargolarVer"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.errors().contains(u"TServerMethods1.KargolarVer"), 20000);
     const QStringList lines = m_server.errors().split(u'\n');
     const auto echo = std::find_if(lines.begin(), lines.end(), [](const QString &l) {
         return l.contains(u" TServerMethods1.EchoString ") && l.endsWith(u" ms");

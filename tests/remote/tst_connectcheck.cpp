@@ -139,7 +139,7 @@ void tst_ConnectCheck::messagesShowOnTheUiThreadWhileAWorkerWaits()
     connection.HostName = QStringLiteral("127.0.0.1");
     connection.Port = QString::number(Test::freePort());
     QFuture<bool> done = QtConcurrent::run([&] { return ConnectCheck(&connection, 1); });
-    QTRY_VERIFY(done.isFinished());
+    QTRY_VERIFY_WITH_TIMEOUT(done.isFinished(), 30000);
     QVERIFY(!done.result());
     QCOMPARE(m_shown.size(), 4);
     for (const Shown &s : std::as_const(m_shown))
@@ -228,7 +228,7 @@ void tst_ConnectCheck::remoteCallOnAWorkerUsesAClone()
         });
         return answer;
     });
-    QTRY_VERIFY(result.isFinished());
+    QTRY_VERIFY_WITH_TIMEOUT(result.isFinished(), 30000);
     QCOMPARE(result.result(), QStringLiteral("içşi"));
     QVERIFY(!bagc.isOpen());
 }
