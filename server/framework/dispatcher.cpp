@@ -2,6 +2,7 @@
 #include "dispatcher.h"
 
 #include "remoteerror.h"
+#include "wireframe.h"
 
 #include <exception>
 #include <stdexcept>
@@ -44,7 +45,12 @@ Dispatcher::Outcome Dispatcher::handle(const QByteArray &payload) const
         Wire::ReplyWriter reply(method);
         (*handler)(request, reply);
         out.reply = reply.finish();
-        return out;
+        if (quint64(out.reply.size()) <= Wire::MaxFrameSize)
+            return out;
+        // Too large for one frame: say so rather than leave the client with a cut connection.
+        out.error = QStringLiteral("%1: yanıt %2 baytlık çerçeve sınırını aşıyor")
+                        .arg(method.command)
+                        .arg(Wire::MaxFrameSize);
     } catch (const RemoteError &e) {
         out.error = e.message();
     } catch (const std::logic_error &e) {

@@ -103,6 +103,7 @@ private slots:
     void dispatcherNotImplemented();
     void dispatcherHandlerFailures_data();
     void dispatcherHandlerFailures();
+    void dispatcherRefusesReplyOverFrameSize();
     void registryRefusesUnknownNames();
 
 private:
@@ -303,6 +304,19 @@ void tst_CallFramework::dispatcherHandlerFailures()
     QVERIFY2(errorOf(outcome.reply).startsWith(error), outcome.reply.constData());
     QCOMPARE(outcome.error, errorOf(outcome.reply));
     QCOMPARE(outcome.command, QStringLiteral("TServerMethods1.KurlariAl"));
+}
+
+void tst_CallFramework::dispatcherRefusesReplyOverFrameSize()
+{
+    Server::HandlerRegistry registry;
+    registry.registerHandler(u"EchoString", [](const Wire::Request &, Wire::ReplyWriter &out) {
+        out.resultString(QString(qsizetype(Wire::MaxFrameSize), u'x'));
+    });
+    Server::Dispatcher dispatcher(registry);
+    const auto outcome = dispatcher.handle(request("EchoString", "[\"x\"]"));
+    QCOMPARE(errorOf(outcome.reply),
+             QStringLiteral("TServerMethods1.EchoString: yanıt 67108864 baytlık çerçeve sınırını "
+                            "aşıyor"));
 }
 
 void tst_CallFramework::registryRefusesUnknownNames()
