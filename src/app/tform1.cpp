@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
@@ -441,52 +442,62 @@ void TForm1::AnaBilgiAl()
                          + m_sbilgi->SaticiMail());
 }
 
+void StartUpStep::handOver(const std::function<void(TForm1 &window)> &change) const
+{
+    const QPointer<TForm1> target = window;
+    RunOnUiThread([&target, &change] {
+        if (target)
+            change(*target);
+    });
+}
+
 void TForm1::StartUpLoad()
 {
     // The steps work on one copy of the session taken here, so that a change of customer
     // meanwhile cannot tear what a worker reads.
-    auto session = std::make_shared<TSonucBilgisi>();
-    session->Kopyala(*m_sbilgi);
-    BeginAsync([this, session] {
-        RunOnUiThread([this] { AnaBilgiAl(); });
-        KayanYaziGetir(*session);
-        BannerREsimAl(*session);
-        BannerREsimAlUst(*session);
-        BannerREsimAlAlt(*session);
-        AcilisReklamAdetAl(*session);
-        BalonYaz(*session);
+    auto copy = std::make_shared<TSonucBilgisi>();
+    copy->Kopyala(*m_sbilgi);
+    StartUpStep step{copy, QPointer<TForm1>(this)};
+    BeginAsync([step] {
+        step.handOver([](TForm1 &window) { window.AnaBilgiAl(); });
+        KayanYaziGetir(step);
+        BannerREsimAl(step);
+        BannerREsimAlUst(step);
+        BannerREsimAlAlt(step);
+        AcilisReklamAdetAl(step);
+        BalonYaz(step);
     })->Await([this] {
         if (!_acilisgoruldu && _acilisadet != 0)
             AcilisReklamGoster();
     }, this);
 }
 
-void TForm1::KayanYaziGetir(const TSonucBilgisi &)
+void TForm1::KayanYaziGetir(const StartUpStep &)
 {
     // The scrolling text comes with the announcements part.
 }
 
-void TForm1::BannerREsimAl(const TSonucBilgisi &)
+void TForm1::BannerREsimAl(const StartUpStep &)
 {
     // The header banner comes with the banners part.
 }
 
-void TForm1::BannerREsimAlUst(const TSonucBilgisi &)
+void TForm1::BannerREsimAlUst(const StartUpStep &)
 {
     // The upper banner strip comes with the banners part.
 }
 
-void TForm1::BannerREsimAlAlt(const TSonucBilgisi &)
+void TForm1::BannerREsimAlAlt(const StartUpStep &)
 {
     // The lower scrolling banner comes with the banners part.
 }
 
-void TForm1::AcilisReklamAdetAl(const TSonucBilgisi &)
+void TForm1::AcilisReklamAdetAl(const StartUpStep &)
 {
     // The opening-advert count comes with the opening adverts part.
 }
 
-void TForm1::BalonYaz(const TSonucBilgisi &)
+void TForm1::BalonYaz(const StartUpStep &)
 {
     // The balloon counters come with the banners part.
 }

@@ -4,8 +4,10 @@
 #include "shellwindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -29,6 +31,21 @@ class TSonucBilgisi;
     creation does before the user sees it: session record and machine identity, the
     connection settings, the login, the adjustment to the user type and the start-up load.
 */
+class TForm1;
+
+/*!
+    What a step of the start-up load works with on the worker: its own copy of the session,
+    and the window, reached only through handOver.
+*/
+struct StartUpStep
+{
+    std::shared_ptr<const TSonucBilgisi> session;
+    QPointer<TForm1> window;   // read on the user-interface thread only
+
+    // Runs \a change on the user-interface thread while the window exists, and waits.
+    void handOver(const std::function<void(TForm1 &window)> &change) const;
+};
+
 class TForm1 : public QMainWindow, public ShellWindow
 {
     Q_OBJECT
@@ -96,14 +113,14 @@ private:
     bool Login();
     void switchColumn(const QString &name, bool visible);
 
-    // Start-up load steps that the promotions part fills; each runs on the worker with its
-    // own copy of the session.
-    void KayanYaziGetir(const TSonucBilgisi &session);
-    void BannerREsimAl(const TSonucBilgisi &session);
-    void BannerREsimAlUst(const TSonucBilgisi &session);
-    void BannerREsimAlAlt(const TSonucBilgisi &session);
-    void AcilisReklamAdetAl(const TSonucBilgisi &session);
-    void BalonYaz(const TSonucBilgisi &session);
+    // Start-up load steps that the promotions part fills. They run one after another on the
+    // worker; each makes its own server calls and hands its display changes over.
+    static void KayanYaziGetir(const StartUpStep &step);
+    static void BannerREsimAl(const StartUpStep &step);
+    static void BannerREsimAlUst(const StartUpStep &step);
+    static void BannerREsimAlAlt(const StartUpStep &step);
+    static void AcilisReklamAdetAl(const StartUpStep &step);
+    static void BalonYaz(const StartUpStep &step);
     void AcilisReklamGoster();
 
     // Handlers.

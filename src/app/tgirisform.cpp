@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -271,8 +272,14 @@ void Tgirisform::Button1Click()
 
     auto address = std::make_shared<QString>();
     const PublicAddressRequest request = PublicAddressRequest::fromDeployment();
-    BeginAsync([this, address, request] {
-        RunOnUiThread([this] { m_RxGIFAnimator1->show(); });
+    // The worker touches the animation only through a guard read on the user-interface
+    // thread: the dialog may be gone by the time it gets there.
+    QPointer<BusyIndicator> busy = m_RxGIFAnimator1;
+    BeginAsync([busy, address, request] {
+        RunOnUiThread([busy] {
+            if (busy)
+                busy->show();
+        });
         *address = FetchPublicAddress(request);
     })->Await([this, address] {
         m_Button1->setText(QStringLiteral("Giriş!"));

@@ -35,6 +35,10 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 using namespace Mervak;
 
 namespace {
@@ -102,6 +106,12 @@ private:
 void tst_Login::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+#ifdef Q_OS_UNIX
+    // Where Qt WebEngine is installed, its browser process refuses to run as root unless
+    // told not to use its sandbox (test machines run the suite as root).
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
     qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     m_db = m_dir.filePath(QStringLiteral("sunucu.db"));
