@@ -4,6 +4,7 @@
 #include "tform1.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -30,6 +31,9 @@ int main(int argc, char *argv[])
     Mervak::TForm1 form;
     if (!form.Start())
         return 0;
+    // Also where no window manager maximises (a bare X server), the window fills the screen.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        form.setGeometry(screen->availableGeometry());
     form.showMaximized();
     return app.exec();
 }

@@ -336,7 +336,8 @@ void TForm1::buildMenu()
     m_N4 = m_Genelmenu->addAction(QStringLiteral("Şifre Değiştirme İsteği"));
     m_N4->setObjectName(QStringLiteral("N4"));
     m_Genelmenu->addSeparator();
-    m_websitesi = m_Genelmenu->addAction(QString());
+    // The distributor's web address is the entry's caption.
+    m_websitesi = m_Genelmenu->addAction(Deployment().webSite);
     m_websitesi->setObjectName(QStringLiteral("websitesi"));
     m_Genelmenu->addSeparator();
     m_Cikis1 = m_Genelmenu->addAction(QStringLiteral("Çıkış"));
@@ -378,7 +379,6 @@ bool TForm1::Start()
     m_bagc->HostName = ServerHost();
     m_bagc->Port = QString::number(Deployment().serverPort);
 
-    m_websitesi->setText(Deployment().webSite);
 
     if (!Login())
         return false;

@@ -90,6 +90,9 @@ public:
     QLabel *cariadilbl() const { return m_cariadilbl; }
     QLabel *saticilbl() const { return m_saticilbl; }
     QPushButton *musteritus() const { return m_musteritus; }
+    QToolButton *SpeedButton1() const { return m_SpeedButton1; }   // "Temizle"
+    QToolButton *SpeedButton2() const { return m_SpeedButton2; }   // "Ara"
+    QLabel *Image3() const { return m_Image3; }
     QToolButton *Button3() const { return m_Button3; }
     QMenu *Genelmenu() const { return m_Genelmenu; }
     QAction *raporlarAction() const { return m_Raporlar; }

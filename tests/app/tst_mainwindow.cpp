@@ -4,6 +4,7 @@
 #include "await.h"
 #include "baglantiu.h"
 #include "busyindicator.h"
+#include "deploysettings.h"
 #include "dataset.h"
 #include "endprocess.h"
 #include "messagedialog.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,10 @@ using namespace Mervak;
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
+
+public slots:
+    // Stands in for the default browser.
+    void openUrl(const QUrl &url) { m_opened << url; }
 
 private slots:
     void init();
@@ -40,11 +46,13 @@ private slots:
     void headerLabels();
     void tabCaptionFromWorker();
     void changeOfCustomerResetsStockList();
+    void webSiteEntry();
 
 private:
     QList<ShownMessage> m_messages;
     int m_answer = mrNo;
     QList<int> m_exitCodes;
+    QList<QUrl> m_opened;
 };
 
 void tst_MainWindow::init()
@@ -103,7 +111,8 @@ void tst_MainWindow::layoutAsDesigned()
     QStringList entries;
     for (QAction *a : menu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, (QStringList{"Mail Gönder", "-", "Şifre Değiştirme İsteği", "-", "", "-",
+    QCOMPARE(entries, (QStringList{"Mail Gönder", "-", "Şifre Değiştirme İsteği", "-",
+                                   Deployment().webSite, "-",
                                    "Çıkış", "-", "Raporlar"}));
     QCOMPARE(form.Button3()->menu(), menu);
     QVERIFY(!form.raporlarAction()->isVisible());
@@ -275,6 +284,27 @@ void tst_MainWindow::changeOfCustomerResetsStockList()
              QStringLiteral("0=Stok Listesi"));
     QCOMPARE(form.pageControl()->currentIndex(), int(TabPage::StokListesi));
     QCOMPARE(form.cariadilbl()->text(), QStringLiteral("İKİNCİ BAYİ"));
+}
+
+// The web-site entry carries the distributor's address and opens its home page in the
+// user's browser; the search edit has the focus again afterwards.
+void tst_MainWindow::webSiteEntry()
+{
+    DeploySettings s = DeploySettings::builtIn();
+    s.webSite = QStringLiteral("www.ornek-dagitici.com.tr");
+    setDeployment(s);
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.Button3()->setFocus();
+    QVERIFY(QApplication::focusWidget() != form.searchEdit());
+    QCOMPARE(form.webSiteAction()->text(), QStringLiteral("www.ornek-dagitici.com.tr"));
+    form.webSiteAction()->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    setDeployment(DeploySettings::builtIn());
+    QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("http://www.ornek-dagitici.com.tr"))});
+    QCOMPARE(QApplication::focusWidget(), form.searchEdit());
 }
 
 QTEST_MAIN(tst_MainWindow)
