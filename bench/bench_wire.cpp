@@ -80,8 +80,8 @@ QByteArray makeReply()
         ds.setInt(row, c++, 100000 + r);                                  // STOK_STOKNO
         ds.setInt(row, c++, int(rnd() % 6));                              // DURUM
         for (int i = 0; i < 4; ++i)                                       // OEM1..4
-            ds.setString(row, c++, QStringLiteral("%1%2").arg(rnd()).arg(i));
-        ds.setString(row, c++, QStringLiteral("OEM%1").arg(rnd()));       // OEMNO
+            ds.setString(row, c++, QStringLiteral("77%1%2").arg(rnd(), 7, 10, QChar(u'0')).arg(i));
+        ds.setString(row, c++, QStringLiteral("77%1").arg(rnd(), 8, 10, QChar(u'0'))); // OEMNO
         ds.setString(row, c++, QStringLiteral("869%1").arg(1000000000 + r)); // BARKOD
         ds.setInt(row, c++, r + 1);                                       // BARKOD_BARKODNO
         const QString model = QString::fromUtf8(kModels[rnd() % 6]);
@@ -108,9 +108,10 @@ QByteArray makeReply()
         ds.setDouble(row, c++, rnd() % 5 == 0 ? price * 0.9 : 0.0);       // KAMPFIYAT
         ds.setDouble(row, c++, net);                                      // NETFIYAT
         ds.setDouble(row, c++, net * 1.2);                                // KDVDAHIL
-        ds.setString(row, c++, QStringLiteral("%%1").arg(ind1));          // INDIRIMYAZI
+        const double ind2 = double(rnd() % 10);
+        ds.setString(row, c++, QStringLiteral("%%1 + %%2").arg(ind1).arg(ind2)); // INDIRIMYAZI
         ds.setDouble(row, c++, ind1);                                     // IND1
-        ds.setDouble(row, c++, double(rnd() % 10));                       // IND2
+        ds.setDouble(row, c++, ind2);                                     // IND2
         ds.setDouble(row, c++, 0.0);                                      // IND3
         ds.setDouble(row, c++, 0.0);                                      // IND4
         ds.setInt(row, c++, int(rnd() % 2));                              // Y
