@@ -3,18 +3,22 @@
 
 #include "await.h"
 #include "baglantiu.h"
+#include "basketpage.h"
 #include "busyindicator.h"
 #include "customerselection.h"
 #include "dataset.h"
 #include "deploysettings.h"
 #include "endprocess.h"
 #include "gridpictures.h"
+#include "itementry.h"
 #include "machineidentity.h"
 #include "messagedialog.h"
 #include "pagecontrol.h"
 #include "pictures.h"
+#include "productlistpage.h"
 #include "serverconnection.h"
 #include "sharedsettings.h"
+#include "stocklistpage.h"
 #include "tgirisform.h"
 #include "textrules.h"
 
@@ -139,6 +143,23 @@ TForm1::TForm1(QWidget *parent)
 
     setCentralWidget(central);
     buildMenu();
+
+    // The ordering pages: stock search, basket, new-product and campaign lists.
+    m_itemEntry = new ItemEntry(*this, this);
+    m_stockListPage = new StockListPage(*this, *m_itemEntry);
+    m_basketPage = new BasketPage(*this, *m_itemEntry);
+    m_newProductsPage = new ProductListPage(*this, *m_itemEntry,
+                                            ProductListPage::Kind::NewProducts);
+    m_campaignPage = new ProductListPage(*this, *m_itemEntry, ProductListPage::Kind::Campaign);
+    m_itemEntry->setBasketLink(m_basketPage);
+    page(TabPage::StokListesi)->layout()->addWidget(m_stockListPage);
+    page(TabPage::Sepet)->layout()->addWidget(m_basketPage);
+    page(TabPage::YeniStoklar)->layout()->addWidget(m_newProductsPage);
+    page(TabPage::Kampanyali)->layout()->addWidget(m_campaignPage);
+    connect(m_SpeedButton2, &QToolButton::clicked, m_stockListPage,
+            &StockListPage::SpeedButton2Click);
+    connect(m_SpeedButton1, &QToolButton::clicked, m_stockListPage,
+            &StockListPage::SpeedButton1Click);
     m_araedit->setFocus();
 }
 
@@ -431,6 +452,10 @@ void TForm1::ApplyUserType()
             switchColumn(QString::fromLatin1(name), false);
         m_Raporlar->setVisible(false);
     }
+    m_stockListPage->ApplyColumnSwitches(m_columnSwitches);
+    m_basketPage->ApplyColumnSwitches(m_columnSwitches);
+    m_newProductsPage->ApplyColumnSwitches(m_columnSwitches);
+    m_campaignPage->ApplyColumnSwitches(m_columnSwitches);
 }
 
 void TForm1::AnaBilgiAl()
@@ -553,7 +578,7 @@ void TForm1::musteritusClick()
 {
     RunCustomerSelection(this, *m_bagc, *m_sbilgi);
     AnaBilgiAl();
-    // The basket reload comes with the basket part.
+    m_basketPage->StartBasketLoad();
     DataSet *stok = m_dataSets[size_t(TabPage::StokListesi)];
     if (stok && stok->isOpen())
         stok->clearRows();
@@ -585,9 +610,14 @@ void TForm1::Raporlar1Click()
     // The reports window comes with the sales-staff part.
 }
 
-void TForm1::pageShown(int)
+void TForm1::pageShown(int index)
 {
-    // The pages' loads come with their parts.
+    switch (TabPage(index)) {
+    case TabPage::Sepet: m_basketPage->ssepetShow(); break;
+    case TabPage::YeniStoklar: m_newProductsPage->Show(); break;
+    case TabPage::Kampanyali: m_campaignPage->Show(); break;
+    default: break;
+    }
 }
 
 void TForm1::pageHidden(int)

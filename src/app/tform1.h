@@ -20,9 +20,13 @@ class QToolButton;
 
 namespace Mervak {
 
+class BasketPage;
 class BusyIndicator;
 class DataSet;
+class ItemEntry;
 class PageControl;
+class ProductListPage;
+class StockListPage;
 class ServerConnection;
 class TSonucBilgisi;
 
@@ -93,6 +97,8 @@ public:
     QToolButton *SpeedButton1() const { return m_SpeedButton1; }   // "Temizle"
     QToolButton *SpeedButton2() const { return m_SpeedButton2; }   // "Ara"
     QLabel *Image3() const { return m_Image3; }
+    StockListPage *stockListPage() const { return m_stockListPage; }
+    BasketPage *basketPage() const { return m_basketPage; }
     QToolButton *Button3() const { return m_Button3; }
     QMenu *Genelmenu() const { return m_Genelmenu; }
     QAction *raporlarAction() const { return m_Raporlar; }
@@ -167,6 +173,12 @@ private:
     QWidget *m_kayanyazi = nullptr;
     QWidget *m_RealTimeMarquee1 = nullptr;
     QLabel *m_Image3 = nullptr;
+    // the ordering pages
+    ItemEntry *m_itemEntry = nullptr;
+    StockListPage *m_stockListPage = nullptr;
+    BasketPage *m_basketPage = nullptr;
+    ProductListPage *m_newProductsPage = nullptr;
+    ProductListPage *m_campaignPage = nullptr;
 };
 
 } // namespace Mervak
