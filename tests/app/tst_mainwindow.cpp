@@ -4,6 +4,7 @@
 #include "await.h"
 #include "baglantiu.h"
 #include "busyindicator.h"
+#include "connectcheck.h"
 #include "deploysettings.h"
 #include "dataset.h"
 #include "endprocess.h"
@@ -65,13 +66,18 @@ void tst_MainWindow::init()
         return m_answer;
     });
     setEndProcessHook([this](int code) { m_exitCodes << code; });
+    // Pages load when their tab is shown; without a server those loads fail at once.
+    Testing::setConnectCheckTiming(1, 0);
 }
 
 void tst_MainWindow::cleanup()
 {
+    // A load still running hands its messages to this thread: keep serving them meanwhile.
+    while (!BackgroundPool()->waitForDone(10))
+        QCoreApplication::processEvents();
     setMessageDialogHook({});
     setEndProcessHook({});
-    BackgroundPool()->waitForDone();
+    Testing::resetConnectCheckTiming();
 }
 
 void tst_MainWindow::layoutAsDesigned()
