@@ -18,8 +18,9 @@ QStringList PriceBlockLines(double listPrice, double campaignPrice, double netPr
 // The same for one stock row (LISTEFIYAT1, KAMPFIYAT, NETFIYAT, KDVDAHIL).
 QStringList PriceBlockLines(const GridRow &row);
 
-// Draws the block right-aligned and centred vertically, 10 pixels in from both sides; the grid
-// has filled the cell's background (selection, even or odd row colour) already.
+// Draws the block right-aligned and centred vertically, 10 pixels in from both sides, whole
+// (pressed together sideways when the column is too narrow); the grid has filled the cell's
+// background (selection, even or odd row colour) already.
 void PaintPriceBlock(QPainter *painter, const GridCell &cell);
 
 } // namespace Mervak

@@ -7,12 +7,15 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextOption>
 
 namespace Mervak {
 
 namespace {
 
 constexpr int kTextMargin = 4;
+// Single-line text is pressed together down to this share of its width before it is elided.
+constexpr qreal kLeastSqueeze = 0.75;
 
 } // namespace
 
@@ -158,11 +161,32 @@ void GridDelegate::paintText(QPainter *p, const QRect &rect, const QString &text
     const QRect area = rect.adjusted(kTextMargin, 1, -kTextMargin, -1);
     const bool multiLine = text.contains(QLatin1Char('\n'));
     if (wrap || multiLine) {
-        p->drawText(area, int(alignment) | Qt::TextWordWrap, text);
+        // A word longer than the column (a barcode, an OEM number) breaks inside itself
+        // rather than being cut off.
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        p->drawText(QRectF(area), text, option);
         return;
     }
-    const QString shown = p->fontMetrics().elidedText(text, Qt::ElideRight, area.width());
-    p->drawText(area, int(alignment) | Qt::TextSingleLine, shown);
+    drawFittedLine(p, area, text, alignment);
+}
+
+void drawFittedLine(QPainter *p, const QRect &area, const QString &text, Qt::Alignment alignment)
+{
+    // A value a little too wide is set closer together rather than cut: an amount or a date
+    // missing its last digits reads as another one.
+    const int width = p->fontMetrics().horizontalAdvance(text);
+    if (width > area.width() && area.width() >= width * kLeastSqueeze) {
+        p->save();
+        p->translate(area.left(), area.top());
+        p->scale(qreal(area.width()) / qreal(width), 1.0);
+        p->drawText(QRectF(0, 0, width, area.height()), int(alignment) | Qt::TextSingleLine,
+                    text);
+        p->restore();
+        return;
+    }
+    p->drawText(area, int(alignment) | Qt::TextSingleLine,
+                p->fontMetrics().elidedText(text, Qt::ElideRight, area.width()));
 }
 
 void GridDelegate::paintPixmap(QPainter *p, const QRect &rect, const QPixmap &pixmap,

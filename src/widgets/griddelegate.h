@@ -61,4 +61,8 @@ private:
     mutable QCache<quint64, QPixmap> m_pictures;
 };
 
+// One line of cell text in \a area: pressed together sideways when it is a little too wide,
+// elided only when that is not enough.
+void drawFittedLine(QPainter *p, const QRect &area, const QString &text, Qt::Alignment alignment);
+
 } // namespace Mervak

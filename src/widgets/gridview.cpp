@@ -274,8 +274,7 @@ void GridFooter::paintEvent(QPaintEvent *)
         if (alignment & Qt::AlignHCenter)
             alignment = Qt::AlignHCenter;
         const QRect area = cell.adjusted(6, 0, -7, 0);
-        p.drawText(area, int(alignment | Qt::AlignVCenter) | Qt::TextSingleLine,
-                   p.fontMetrics().elidedText(text, Qt::ElideRight, area.width()));
+        drawFittedLine(&p, area, text, alignment | Qt::AlignVCenter);
         p.restore();
     }
 }
