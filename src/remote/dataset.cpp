@@ -282,14 +282,7 @@ void DataSet::setNull(int row, int column)
 
 void DataSet::setString(int row, int column, const QString &value)
 {
-    Column &c = m_columns[std::size_t(column)];
-    if (storageOf(c.def.type) != Storage::String) {
-        setValue(row, column, value);
-        return;
-    }
-    c.strings[std::size_t(row)] = value;
-    c.nulls[std::size_t(row)] = 0;
-    notifyRow(row);
+    setString(row, column, QString(value));   // QString copies share their data
 }
 
 void DataSet::setString(int row, int column, QString &&value)
