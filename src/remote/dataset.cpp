@@ -297,6 +297,25 @@ void DataSet::setString(int row, int column, QString &&value)
     notifyRow(row);
 }
 
+namespace {
+
+// Bulk load of one column's slice: values marked null keep the row's null.
+template<typename T, typename Source>
+void moveLoaded(std::vector<T> &column, std::vector<quint8> &columnNulls, int first, int count,
+                Source *values, const bool *nulls)
+{
+    T *out = column.data() + first;
+    quint8 *outNulls = columnNulls.data() + first;
+    for (int i = 0; i < count; ++i) {
+        if (nulls[i])
+            continue;
+        out[i] = std::move(values[i]);
+        outNulls[i] = 0;
+    }
+}
+
+} // namespace
+
 void DataSet::loadColumn(int column, int first, int count, const double *values,
                          const bool *nulls)
 {
@@ -308,14 +327,7 @@ void DataSet::loadColumn(int column, int first, int count, const double *values,
         }
         return;
     }
-    double *out = c.doubles.data() + first;
-    quint8 *outNulls = c.nulls.data() + first;
-    for (int i = 0; i < count; ++i) {
-        if (nulls[i])
-            continue;
-        out[i] = values[i];
-        outNulls[i] = 0;
-    }
+    moveLoaded(c.doubles, c.nulls, first, count, values, nulls);
 }
 
 void DataSet::loadColumn(int column, int first, int count, const qint64 *values,
@@ -329,14 +341,7 @@ void DataSet::loadColumn(int column, int first, int count, const qint64 *values,
         }
         return;
     }
-    qint64 *out = c.ints.data() + first;
-    quint8 *outNulls = c.nulls.data() + first;
-    for (int i = 0; i < count; ++i) {
-        if (nulls[i])
-            continue;
-        out[i] = values[i];
-        outNulls[i] = 0;
-    }
+    moveLoaded(c.ints, c.nulls, first, count, values, nulls);
 }
 
 void DataSet::loadColumn(int column, int first, int count, QString *values, const bool *nulls)
@@ -349,14 +354,7 @@ void DataSet::loadColumn(int column, int first, int count, QString *values, cons
         }
         return;
     }
-    QString *out = c.strings.data() + first;
-    quint8 *outNulls = c.nulls.data() + first;
-    for (int i = 0; i < count; ++i) {
-        if (nulls[i])
-            continue;
-        out[i] = std::move(values[i]);
-        outNulls[i] = 0;
-    }
+    moveLoaded(c.strings, c.nulls, first, count, values, nulls);
 }
 
 void DataSet::loadColumn(int column, int first, int count, QByteArray *values,
@@ -370,14 +368,7 @@ void DataSet::loadColumn(int column, int first, int count, QByteArray *values,
         }
         return;
     }
-    QByteArray *out = c.blobs.data() + first;
-    quint8 *outNulls = c.nulls.data() + first;
-    for (int i = 0; i < count; ++i) {
-        if (nulls[i])
-            continue;
-        out[i] = std::move(values[i]);
-        outNulls[i] = 0;
-    }
+    moveLoaded(c.blobs, c.nulls, first, count, values, nulls);
 }
 
 void DataSet::setInt(int row, int column, qint64 value)
